@@ -1,0 +1,168 @@
+#include "fractal/escape_kernels.h"
+
+#include "fractal/fractal_preset.h"
+#include "render/colour_schemes.h"
+#include "render/picture_cycle.h"
+
+namespace scintle {
+
+namespace {
+
+struct PlanePoint {
+    double re;
+    double im;
+};
+
+// Difference of the range ends, divided by the size, times the coordinate, plus the
+// lower end: in this order, in double.
+PlanePoint MapPixel(const ActiveViewRecord& v, int32_t x, int32_t y) {
+    const int32_t width = renderCycle.clientWidth;
+    const int32_t height = renderCycle.clientHeight;
+    const double re = (v.xMax - v.xMin) / width * x + v.xMin;
+    const double im = (v.yMax - v.yMin) / height * y + v.yMin;
+    return {re, im};
+}
+
+// Phoenix takes the real part from the row, growing upwards, and the imaginary
+// part from the column.
+PlanePoint MapPhoenixPixel(const ActiveViewRecord& v, int32_t x, int32_t y) {
+    const int32_t width = renderCycle.clientWidth;
+    const int32_t height = renderCycle.clientHeight;
+    const double re = (v.yMax - v.yMin) / height * (height - y) + v.yMin;
+    const double im = (v.xMax - v.xMin) / width * x + v.xMin;
+    return {re, im};
+}
+
+bool Stopped() { return renderCycle.runningFlag.load(std::memory_order_relaxed) == 0; }
+
+PixelOutcome Escaped(int32_t n) { return {PixelOutcome::kEscaped, n}; }
+PixelOutcome Abandoned() { return {PixelOutcome::kStopped, 0}; }
+
+// The last tested squares, scaled by the palette, truncated toward zero.
+PixelOutcome Interior(double xx, double yy) {
+    return {PixelOutcome::kInterior, static_cast<int32_t>((xx + yy) * paletteLength)};
+}
+
+}  // namespace
+
+PixelOutcome MandelbrotOutcome(int32_t x, int32_t y) {
+    const ActiveViewRecord& v = ActiveView;
+    const PlanePoint c = MapPixel(v, x, y);
+    const int32_t cap = v.iterationCap;
+    const double bailout = v.bailout;
+    double X = 0.0, Y = 0.0, xx = 0.0, yy = 0.0;
+    for (int32_t n = 0; n < cap; ++n) {
+        if (Stopped()) return Abandoned();
+        xx = X * X;
+        yy = Y * Y;
+        const double nextX = (xx - c.re) - yy;  // z^2 - c
+        Y = (Y * X) * 2 - c.im;
+        X = nextX;
+        if (xx + yy > bailout) return Escaped(n);
+    }
+    return Interior(xx, yy);
+}
+
+PixelOutcome JuliaOutcome(int32_t x, int32_t y) {
+    const ActiveViewRecord& v = ActiveView;
+    const PlanePoint z0 = MapPixel(v, x, y);
+    const int32_t cap = v.iterationCap;
+    const double bailout = v.bailout, cRe = v.constA, cIm = v.constB;
+    double X = z0.re, Y = z0.im, xx = 0.0, yy = 0.0;
+    for (int32_t n = 0; n < cap; ++n) {
+        if (Stopped()) return Abandoned();
+        xx = X * X;
+        yy = Y * Y;
+        const double nextX = (xx - yy) + cRe;  // z^2 + c
+        Y = (Y * X) * 2 + cIm;
+        X = nextX;
+        if (xx + yy > bailout) return Escaped(n);
+    }
+    return Interior(xx, yy);
+}
+
+PixelOutcome DragonOutcome(int32_t x, int32_t y) {
+    const ActiveViewRecord& v = ActiveView;
+    const PlanePoint z0 = MapPixel(v, x, y);
+    const int32_t cap = v.iterationCap;
+    const double bailout = v.bailout, lambdaRe = v.constA, lambdaIm = v.constB;
+    double X = z0.re, Y = z0.im, xx = 0.0, yy = 0.0;
+    for (int32_t n = 0; n < cap; ++n) {
+        if (Stopped()) return Abandoned();
+        xx = X * X;
+        yy = Y * Y;
+        // a - ib = z - z^2; the new iterate is lambda (a - ib).
+        const double a = (yy - xx) + X;
+        const double b = (X * Y) * 2 - Y;
+        X = b * lambdaIm + lambdaRe * a;
+        Y = lambdaIm * a - lambdaRe * b;
+        if (xx + yy > bailout) return Escaped(n);
+    }
+    return Interior(xx, yy);
+}
+
+PixelOutcome PhoenixOutcome(int32_t x, int32_t y) {
+    const ActiveViewRecord& v = ActiveView;
+    const PlanePoint z0 = MapPhoenixPixel(v, x, y);
+    const int32_t cap = v.iterationCap;
+    const double bailout = v.bailout, c = v.constA, p = v.constB;
+    double X = z0.re, Y = z0.im, xPrev = 0.0, yPrev = 0.0, xx = 0.0, yy = 0.0;
+    for (int32_t n = 0; n < cap; ++n) {
+        if (Stopped()) return Abandoned();
+        xx = X * X;
+        yy = Y * Y;
+        const double nextX = ((xPrev * p - yy) + xx) + c;  // z^2 + c + p z_prev
+        const double nextY = (Y * X) * 2 + yPrev * p;
+        xPrev = X;
+        yPrev = Y;
+        X = nextX;
+        Y = nextY;
+        if (xx + yy > bailout) return Escaped(n);
+    }
+    return Interior(xx, yy);
+}
+
+PixelOutcome PixelOutcomeOf(int32_t x, int32_t y) {
+    switch (ActiveView.family) {
+        case kJulia: return JuliaOutcome(x, y);
+        case kDragon: return DragonOutcome(x, y);
+        case kPhoenix: return PhoenixOutcome(x, y);
+        default: return MandelbrotOutcome(x, y);
+    }
+}
+
+Colorref OutcomeColour(int32_t family, PixelOutcome outcome) {
+    if (outcome.kind == PixelOutcome::kEscaped && family == kDragon) return kBlack;
+    return ColourLookup(outcome.index);
+}
+
+namespace {
+void Paint(DeviceContext dc, int32_t x, int32_t y, int32_t family, PixelOutcome outcome) {
+    if (outcome.kind == PixelOutcome::kStopped) return;
+    renderPlatform->SetPixel(dc, x, y, OutcomeColour(family, outcome));
+}
+}  // namespace
+
+void MandelbrotPixel(DeviceContext dc, int32_t x, int32_t y) {
+    Paint(dc, x, y, kMandelbrot, MandelbrotOutcome(x, y));
+}
+void JuliaPixel(DeviceContext dc, int32_t x, int32_t y) {
+    Paint(dc, x, y, kJulia, JuliaOutcome(x, y));
+}
+void DragonPixel(DeviceContext dc, int32_t x, int32_t y) {
+    Paint(dc, x, y, kDragon, DragonOutcome(x, y));
+}
+void PhoenixPixel(DeviceContext dc, int32_t x, int32_t y) {
+    Paint(dc, x, y, kPhoenix, PhoenixOutcome(x, y));
+}
+
+void RenderPixel(DeviceContext dc, int32_t x, int32_t y) {
+    switch (ActiveView.family) {
+        case kJulia: JuliaPixel(dc, x, y); break;
+        case kDragon: DragonPixel(dc, x, y); break;
+        case kPhoenix: PhoenixPixel(dc, x, y); break;
+        default: MandelbrotPixel(dc, x, y); break;
+    }
+}
+
+}  // namespace scintle

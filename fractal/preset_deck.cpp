@@ -1,0 +1,107 @@
+#include "fractal/preset_deck.h"
+
+#include <new>
+
+#include "fractal/preset_catalogue.h"
+#include "fractal/random.h"
+#include "render/render_platform.h"
+#include "settings/saver_settings.h"
+
+namespace scintle {
+
+PresetDeckState PresetDeck;
+
+namespace {
+
+void Unlink(FractalPreset* preset) {
+    PresetDeckState& d = PresetDeck;
+    if (preset->prev) preset->prev->next = preset->next;
+    else d.deckHead = preset->next;
+    if (preset->next) preset->next->prev = preset->prev;
+    else d.deckTail = preset->prev;
+    --d.deckCount;
+}
+
+// The random mirror or turn, decided afresh every time a view is drawn.
+void FlipActiveViewAtRandom() {
+    const int32_t family = ActiveView.family;
+    if (family != kMandelbrot && family != kJulia) return;  // no number drawn
+    if (rand() & 1) FlipView(&ActiveView);
+}
+
+}  // namespace
+
+void AppendPreset(double xMin, double xMax, double yMin, double yMax, double constA,
+                  double constB, int32_t iterationCap, int32_t family) {
+    void* memory = ::operator new(sizeof(FractalPreset), std::nothrow);
+    if (memory == nullptr) {
+        renderPlatform->Beep(250, 250);
+        return;
+    }
+    auto* preset =
+        new (memory) FractalPreset(xMin, xMax, yMin, yMax, constA, constB, iterationCap, family);
+    PresetDeckState& d = PresetDeck;
+    preset->prev = d.deckTail;
+    if (d.deckTail) d.deckTail->next = preset;
+    else d.deckHead = preset;
+    d.deckTail = preset;
+    ++d.deckCount;
+}
+
+void RefillDeck() {
+    const uint32_t curves = SaverSettings.CurveType;
+    if (curves & kMandelbrot) AddMandelbrotPresets();
+    if (curves & kJulia) AddJuliaPresets();
+    if (curves & kDragon) AddDragonPresets();
+    if (curves & kPhoenix) AddPhoenixPresets();
+}
+
+void ChooseNextPreset() {
+    if (PresetDeck.deckCount == 0) {
+        RefillDeck();
+        if (PresetDeck.deckCount == 0) AddFallbackPreset();
+        // Not even the fallback could be allocated: the previous view is drawn again.
+        if (PresetDeck.deckCount == 0) return;
+    }
+    TakePreset(rand() % PresetDeck.deckCount);
+}
+
+void TakePreset(int32_t index) {
+    FractalPreset* preset = PresetDeck.deckHead;
+    for (int32_t i = 0; i < index; ++i) preset = preset->next;
+    LoadActiveView(*preset);
+    Unlink(preset);
+    delete preset;
+    FlipActiveViewAtRandom();
+}
+
+// The sets are symmetric, so a flipped view shows the same picture upside down
+// (Mandelbrot) or turned round (Julia).
+void FlipView(ActiveViewRecord* v) {
+    if (v->family != kMandelbrot && v->family != kJulia) return;
+    const double yMin = v->yMin;
+    v->yMin = -v->yMax;
+    v->yMax = -yMin;
+    if (v->family == kJulia) {
+        const double xMin = v->xMin;
+        v->xMin = -v->xMax;
+        v->xMax = -xMin;
+    }
+}
+
+void LoadActiveView(const FractalPreset& p) {
+    ActiveView = {p.xMin, p.xMax, p.yMin, p.yMax, p.bailout, p.constA, p.constB, p.iterationCap,
+                  p.family};
+}
+
+void ClearDeck() {
+    FractalPreset* preset = PresetDeck.deckHead;
+    while (preset) {
+        FractalPreset* next = preset->next;
+        delete preset;
+        preset = next;
+    }
+    PresetDeck = PresetDeckState{};
+}
+
+}  // namespace scintle

@@ -1,0 +1,40 @@
+// The preset deck: a shuffled pack of the admitted presets of the enabled families.
+//
+// Each picture draws one preset at random and removes it; only an empty deck is
+// refilled from the catalogue, so within one pass every admitted view is shown once.
+// The drawn view is copied into ActiveView, where Mandelbrot views may be mirrored
+// top to bottom and Julia views turned through 180 degrees, at random.
+//
+// Random draws per ChooseNextPreset, in order: one bailout per preset constructed by
+// a refill, one for the index, one for the flip (Mandelbrot and Julia only).
+#pragma once
+
+#include <cstdint>
+
+#include "fractal/fractal_preset.h"
+
+namespace scintle {
+
+struct PresetDeckState {
+    FractalPreset* deckHead = nullptr;
+    FractalPreset* deckTail = nullptr;
+    int32_t deckCount = 0;
+};
+
+extern PresetDeckState PresetDeck;
+
+void AppendPreset(double xMin, double xMax, double yMin, double yMax, double constA,
+                  double constB, int32_t iterationCap, int32_t family);
+void RefillDeck();
+void ChooseNextPreset();
+void TakePreset(int32_t index);
+void LoadActiveView(const FractalPreset& preset);
+
+// Mirrors a Mandelbrot view top to bottom, or turns a Julia view through 180
+// degrees; other families are left as they are.
+void FlipView(ActiveViewRecord* view);
+
+// Frees every preset still in the deck (a fresh process, for tests and tools).
+void ClearDeck();
+
+}  // namespace scintle

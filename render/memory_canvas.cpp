@@ -1,0 +1,62 @@
+#include "render/memory_canvas.h"
+
+#include <algorithm>
+
+namespace scintle {
+
+namespace {
+// A brush is its colour, carried in the handle (one bit set so it is never null).
+constexpr uintptr_t kBrushTag = uintptr_t{1} << 31;
+}  // namespace
+
+MemoryCanvas::MemoryCanvas(int32_t width, int32_t height)
+    : width_(width),
+      height_(height),
+      pixels_(static_cast<size_t>(width) * static_cast<size_t>(height), kBlack) {}
+
+void MemoryCanvas::Clear(Colorref colour) { std::fill(pixels_.begin(), pixels_.end(), colour); }
+
+WindowHandle MemoryCanvas::window() const {
+    return reinterpret_cast<WindowHandle>(const_cast<MemoryCanvas*>(this));
+}
+
+DeviceContext MemoryCanvas::dc() const {
+    return reinterpret_cast<DeviceContext>(const_cast<MemoryCanvas*>(this));
+}
+
+DeviceContext MemoryCanvas::GetDC(WindowHandle) { return dc(); }
+
+int32_t MemoryCanvas::ReleaseDC(WindowHandle, DeviceContext) { return 1; }
+
+Colorref MemoryCanvas::SetPixel(DeviceContext, int32_t x, int32_t y, Colorref colour) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFFu;
+    pixels_[Offset(x, y)] = colour;
+    return colour;
+}
+
+BrushHandle MemoryCanvas::CreateSolidBrush(Colorref colour) {
+    return reinterpret_cast<BrushHandle>(kBrushTag | colour);
+}
+
+bool MemoryCanvas::GetClientRect(WindowHandle, Rect* rect) {
+    *rect = {0, 0, width_, height_};
+    return true;
+}
+
+int32_t MemoryCanvas::FillRect(DeviceContext, const Rect* rect, BrushHandle brush) {
+    const auto colour = static_cast<Colorref>(reinterpret_cast<uintptr_t>(brush) & ~kBrushTag);
+    const int32_t left = std::max(rect->left, 0), right = std::min(rect->right, width_);
+    const int32_t top = std::max(rect->top, 0), bottom = std::min(rect->bottom, height_);
+    if (left >= right) return 1;
+    for (int32_t y = top; y < bottom; ++y)
+        std::fill(pixels_.begin() + Offset(left, y), pixels_.begin() + Offset(right, y), colour);
+    return 1;
+}
+
+bool MemoryCanvas::DeleteObject(BrushHandle) { return true; }
+
+void MemoryCanvas::Sleep(uint32_t) {}
+
+bool MemoryCanvas::Beep(uint32_t, uint32_t) { return true; }
+
+}  // namespace scintle

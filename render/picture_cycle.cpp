@@ -1,0 +1,159 @@
+#include "render/picture_cycle.h"
+
+#include <ctime>
+
+#include "fractal/escape_kernels.h"
+#include "fractal/preset_deck.h"
+#include "fractal/random.h"
+#include "render/colour_schemes.h"
+#include "render/pixel_shuffler.h"
+#include "settings/saver_settings.h"
+
+namespace scintle {
+
+RenderCycleState renderCycle;
+RenderPlatform* renderPlatform = nullptr;
+
+namespace {
+
+bool Running() { return renderCycle.runningFlag.load(std::memory_order_relaxed) != 0; }
+
+// An order that could not be had (no memory) or holds no position is treated as a
+// picture painted at once; the slice keeps such a cycle from spinning.
+bool UsableOrder(const PixelShuffler* order) { return order && !order->done; }
+
+// The completion delay, in slices so that a stop request is seen within 100 ms. A
+// negative delay (a stored number of seconds whose milliseconds wrapped) waits not at all.
+bool WaitCompletionDelay() {
+    const int32_t slices = SaverSettings.CompletionDelay / static_cast<int32_t>(kDelaySliceMs);
+    for (int32_t i = 0; i < slices; ++i) {
+        if (!Running()) return false;
+        renderPlatform->Sleep(kDelaySliceMs);
+    }
+    return true;
+}
+
+}  // namespace
+
+void ResetRenderCycle() {
+    FreeShuffler();
+    RenderCycleState& c = renderCycle;
+    c.runningFlag.store(1);
+    c.clientWidth = 0;
+    c.clientHeight = 0;
+    c.firstPicture = 1;
+    c.pictureComplete = 1;
+    c.activeBlanking = kFastFade;
+    c.pictureDone = nullptr;
+    c.pictureDoneContext = nullptr;
+}
+
+void RenderThread(WindowHandle window) {
+    srand(static_cast<uint32_t>(std::time(nullptr)));
+    RunRenderCycle(window);
+}
+
+void RunRenderCycle(WindowHandle window) {
+    BuildShuffler();
+    DeviceContext dc = renderPlatform->GetDC(window);
+    while (Running()) {
+        if (renderCycle.pictureComplete) StartNextPicture(window, dc);
+        else PaintPicture(dc);
+    }
+    FreeShuffler();
+    renderPlatform->ReleaseDC(window, dc);
+}
+
+void StartNextPicture(WindowHandle window, DeviceContext dc) {
+    RenderCycleState& c = renderCycle;
+    ChooseNextPreset();
+    ChooseColourScheme();
+    ChooseBlankingMethod();
+    if (!Running()) return;
+    BuildShuffler();
+    if (!Running()) return;
+    if (c.firstPicture) {
+        // The window's background is never erased: the first fast fade clears it.
+        c.activeBlanking = kFastFade;
+        c.firstPicture = 0;
+    } else if (!WaitCompletionDelay()) {
+        return;
+    }
+    if (!Running()) return;
+    switch (c.activeBlanking) {
+        case kScintleFade: ScintleFade(dc); break;
+        case kNoFade: break;
+        default: FastFade(window, dc); break;
+    }
+    c.pictureComplete = 0;
+}
+
+void PaintPicture(DeviceContext dc) {
+    RenderCycleState& c = renderCycle;
+    PixelShuffler* order = c.currentShuffler;
+    if (!UsableOrder(order)) {
+        renderPlatform->Sleep(kDelaySliceMs);
+    } else {
+        const bool blocks = order->step == 2;
+        while (!order->done) {
+            if (!Running()) return;
+            int32_t x, y;
+            order->NextPosition(&x, &y);
+            RenderPixel(dc, x, y);
+            if (blocks) {
+                // Each pixel of the block is computed at its own coordinates.
+                RenderPixel(dc, x + 1, y);
+                RenderPixel(dc, x, y + 1);
+                RenderPixel(dc, x + 1, y + 1);
+            }
+        }
+    }
+    c.pictureComplete = 1;
+    if (c.pictureDone) c.pictureDone(c.pictureDoneContext);
+}
+
+void ScintleFade(DeviceContext dc) {
+    PixelShuffler* order = renderCycle.currentShuffler;
+    if (UsableOrder(order)) {
+        const bool blocks = order->step == 2;
+        while (!order->done) {
+            if (!Running()) return;
+            int32_t x, y;
+            order->NextPosition(&x, &y);
+            renderPlatform->SetPixel(dc, x, y, kBlack);
+            if (blocks) {
+                renderPlatform->SetPixel(dc, x + 1, y, kBlack);
+                renderPlatform->SetPixel(dc, x, y + 1, kBlack);
+                renderPlatform->SetPixel(dc, x + 1, y + 1, kBlack);
+            }
+        }
+    }
+    BuildShuffler();  // the fade used the order up; painting needs a fresh one
+}
+
+void FastFade(WindowHandle window, DeviceContext dc) {
+    BrushHandle black = renderPlatform->CreateSolidBrush(kBlack);
+    Rect client = {0, 0, 0, 0};
+    renderPlatform->GetClientRect(window, &client);
+    renderPlatform->FillRect(dc, &client, black);
+    renderPlatform->DeleteObject(black);
+}
+
+void ChooseBlankingMethod() {
+    const uint32_t mask = SaverSettings.BlankingMethod;
+    if (mask == kScintleFade || mask == kFastFade || mask == kNoFade) {
+        renderCycle.activeBlanking = static_cast<int32_t>(mask);
+        return;
+    }
+    // A mask with none of the three methods (a hand-edited store) gives the fast fade.
+    if ((mask & (kScintleFade | kFastFade | kNoFade)) == 0) {
+        renderCycle.activeBlanking = kFastFade;
+        return;
+    }
+    uint32_t bit;
+    do bit = 1u << (rand() % 3);
+    while ((mask & bit) == 0);
+    renderCycle.activeBlanking = static_cast<int32_t>(bit);
+}
+
+}  // namespace scintle

@@ -1,0 +1,60 @@
+// The render thread's picture cycle: choose a view, colours and a blanking method,
+// wait the completion delay, blank, and paint every position of a fresh random
+// order through the kernel of the view's family; then again, until runningFlag
+// clears.
+//
+// Two threads share this state without a lock: the window thread writes the client
+// size and firstPicture before the render thread starts, and afterwards only clears
+// runningFlag. The render thread reads runningFlag afresh before every position,
+// every 100 ms slice of the delay and every kernel step, so it stops within one
+// pixel's work or one slice. Everything else is the render thread's alone.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "render/render_platform.h"
+
+namespace scintle {
+
+class PixelShuffler;
+
+inline constexpr int32_t kScintleFade = 1;
+inline constexpr int32_t kFastFade = 2;
+inline constexpr int32_t kNoFade = 4;
+inline constexpr uint32_t kDelaySliceMs = 100;
+
+struct RenderCycleState {
+    std::atomic<int32_t> runningFlag{1};
+    int32_t clientWidth = 0;
+    int32_t clientHeight = 0;
+    int32_t firstPicture = 1;     // the coming change of picture is the thread's first
+    int32_t pictureComplete = 1;  // the current picture has been painted to its end
+    int32_t activeBlanking = kFastFade;
+    PixelShuffler* currentShuffler = nullptr;
+
+    // Told each time a picture has been painted to its last position. The saver
+    // leaves it empty; the command-line renderer saves its pictures here.
+    void (*pictureDone)(void* context) = nullptr;
+    void* pictureDoneContext = nullptr;
+};
+
+extern RenderCycleState renderCycle;
+
+// Puts the cycle back to its start values, freeing any order (for tests and tools).
+void ResetRenderCycle();
+
+// The thread body: seeds this thread's generator with the time and runs the cycle.
+void RenderThread(WindowHandle window);
+
+// The cycle itself, on a generator already seeded: returns once runningFlag clears,
+// having freed the order and released the device context.
+void RunRenderCycle(WindowHandle window);
+
+void StartNextPicture(WindowHandle window, DeviceContext dc);
+void PaintPicture(DeviceContext dc);
+void ChooseBlankingMethod();
+void FastFade(WindowHandle window, DeviceContext dc);
+void ScintleFade(DeviceContext dc);
+
+}  // namespace scintle

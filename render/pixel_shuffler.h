@@ -1,0 +1,79 @@
+// The pixel order: every position of a grid over the client area exactly once, in a
+// random order, so that a picture (or the black of the scintle fade) appears
+// scattered over the whole window at once and fills in.
+//
+// Positions are kept in rows of ascending y. Each draw takes two random numbers: the
+// first picks one of the rows still in play (k-th in ascending y), the second one of
+// that row's remaining x values, which is replaced by the row's last live value. A
+// row that empties leaves play, except the very last, which stays and marks the
+// order done. The rows still in play are held in an array, so the k-th is found
+// without walking.
+//
+// Every buffer is allocated once, when the order is built; drawing allocates nothing.
+#pragma once
+
+#include <cstdint>
+
+#include "fractal/random.h"
+
+namespace scintle {
+
+struct ShuffleRow {
+    int32_t y;
+    int32_t* xs;        // the first `remaining` entries are the x values still to come
+    int32_t remaining;
+    int32_t emptied;    // 1 from the moment the last x has been taken
+
+    int32_t TakeX() {
+        const int32_t i = rand() % remaining;
+        const int32_t x = xs[i];
+        --remaining;
+        xs[i] = xs[remaining];
+        if (remaining == 0) emptied = 1;
+        return x;
+    }
+};
+
+class PixelShuffler {
+public:
+    // An order of columns x rows positions, spaced `step` pixels apart: row k has
+    // y = k * step and the x values 0, step, 2 * step, ... Returns nullptr when
+    // memory cannot be had. An order without positions is done from the start.
+    static PixelShuffler* Create(int32_t columns, int32_t rows, int32_t step);
+    ~PixelShuffler();
+
+    PixelShuffler(const PixelShuffler&) = delete;
+    PixelShuffler& operator=(const PixelShuffler&) = delete;
+
+    // Yields one position; only while done is 0.
+    void NextPosition(int32_t* x, int32_t* y) {
+        const int32_t k = rand() % rowCount;
+        ShuffleRow* row = linkedRows[k];
+        *y = row->y;
+        *x = row->TakeX();
+        if (row->emptied) Unlink(k);
+    }
+
+    ShuffleRow* head() const { return linkedRows[0]; }
+    ShuffleRow* tail() const { return linkedRows[rowCount - 1]; }
+    ShuffleRow* LinkedRow(int32_t k) const { return linkedRows[k]; }
+
+    int32_t rowCount = 0;  // rows still linked
+    int32_t done = 0;      // 1 once every position has been yielded
+    int32_t step = 1;      // 1: single pixels, 2: top-left corners of 2x2 blocks
+    int32_t columns = 0;
+
+private:
+    PixelShuffler() = default;
+    void Unlink(int32_t k);
+
+    ShuffleRow* rows = nullptr;         // every row, in ascending y
+    ShuffleRow** linkedRows = nullptr;  // the rows still linked, in ascending y
+    int32_t* values = nullptr;          // the xs of all rows, one block
+};
+
+// The order of the current picture or fade, built and used on the render thread only.
+void BuildShuffler();
+void FreeShuffler();
+
+}  // namespace scintle

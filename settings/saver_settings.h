@@ -1,0 +1,41 @@
+// The user's settings: one process-wide record, loaded at most once per process
+// (settings_store.h) and only read afterwards. Field names are the names of the
+// registry values that feed them.
+#pragma once
+
+#include <cstdint>
+
+namespace scintle {
+
+struct SaverSettingsRecord {
+    uint32_t ExtraMemory;      // nonzero: the pixel order covers every pixel, 0: 2x2 blocks
+    int32_t CompletionDelay;   // milliseconds to wait after a finished picture
+    uint32_t BlankingMethod;   // mask of blanking methods (bits 1, 2, 4)
+    uint32_t ColourScheme;     // mask of the fourteen colour schemes (bits 0..13)
+    uint32_t CurveType;        // mask of fractal families (1, 2, 4, 8)
+    int32_t MinIterations;     // 0: no lower bound on iteration caps
+    int32_t MaxIterations;     // 0: no upper bound on iteration caps
+    uint32_t ExcludeCurves;    // with MaxIterations: nonzero drops, 0 lowers
+};
+
+// What every field holds before anything is loaded, and keeps when its value is missing.
+inline constexpr uint32_t kDefaultBlankingMethod = 2;
+inline constexpr uint32_t kAllColourSchemes = 0x3FFF;
+inline constexpr uint32_t kAllCurveTypes = 15;
+inline constexpr SaverSettingsRecord kStartSettings = {
+    0, 1000, kDefaultBlankingMethod, kAllColourSchemes, kAllCurveTypes, 0, 0, 0};
+
+extern SaverSettingsRecord SaverSettings;
+
+// Puts the start values back (a fresh process, for tests and tools).
+void ResetSettings();
+
+// The masks never reach the rest of the system as 0: a stored 0 means the default.
+uint32_t ReplaceEmptyBlankingMethod(uint32_t mask);
+uint32_t ReplaceEmptyColourScheme(uint32_t mask);
+uint32_t ReplaceEmptyCurveType(uint32_t mask);
+
+// Stored delay in whole seconds to milliseconds, in 32-bit arithmetic (it wraps).
+int32_t DelaySecondsToMilliseconds(uint32_t seconds);
+
+}  // namespace scintle

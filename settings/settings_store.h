@@ -1,0 +1,18 @@
+// The settings store: the eight registry values under the user's settings key,
+// read into SaverSettings and written back one by one.
+//
+// Every step of a load opens the key afresh with full access, reads exactly four
+// bytes, and closes it again; a missing key changes nothing. A store creates the
+// key (and the keys above it) when needed. Failures are silent throughout.
+#pragma once
+
+#include <cstdint>
+
+namespace scintle {
+
+inline constexpr char kSettingsKeyPath[] = "software\\qentrix\\vorbanite\\Settings";
+
+void LoadSettings();
+void StoreSetting(const char* name, uint32_t value);
+
+}  // namespace scintle

@@ -1,0 +1,38 @@
+# Sourced by ./run, ./test and ./bench: installs the Debian packages they need, and
+# only those that are missing (so a machine that has everything goes straight on).
+#
+#   ensure_packages cmake ninja-build libpng-dev ...
+#
+# Packages named with ":i386" make sure the i386 architecture is enabled first.
+
+_scintle_apt_updated=0
+
+_scintle_missing() {
+    local pkg status
+    for pkg in "$@"; do
+        status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+        [[ "$status" == "install ok installed" ]] || echo "$pkg"
+    done
+}
+
+ensure_packages() {
+    local missing
+    missing=$(_scintle_missing "$@")
+    [[ -z "$missing" ]] && return 0
+    local sudo=""
+    [[ $(id -u) -ne 0 ]] && sudo="sudo"
+    if grep -q ':i386' <<<"$missing" && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+        _scintle_apt_updated=0
+    fi
+    echo "Installing: $(echo $missing)" >&2
+    if [[ $_scintle_apt_updated -eq 0 ]]; then
+        $sudo apt-get update -qq
+        _scintle_apt_updated=1
+    fi
+    # shellcheck disable=SC2086
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >&2
+}
+
+# What building and testing the project needs.
+SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev g++-mingw-w64-i686)

@@ -1,0 +1,148 @@
+// scintle-render cycle: the saver's own picture cycle, seeded, on a memory canvas.
+//
+// One JSON line per completed picture on stdout; with -o, the canvas at each
+// completion as DIR/picture-001.png, ... The completion delay is not waited.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "fractal/fractal_preset.h"
+#include "scintle_render/canvas_run.h"
+#include "scintle_render/commands.h"
+#include "scintle_render/png_file.h"
+#include "scintle_render/progress.h"
+#include "scintle_render/render_arguments.h"
+#include "settings/setting_labels.h"
+
+namespace scintle {
+
+namespace {
+
+struct CycleRequest {
+    uint32_t seed = 0;
+    int32_t width = 1280;
+    int32_t height = 720;
+    int32_t pictures = 1;
+    SaverSettingsRecord settings = kStartSettings;
+    std::string directory;
+};
+
+struct CycleRun {
+    const CycleRequest* request;
+    MemoryCanvas* canvas;
+    Progress* progress;
+    int32_t completed = 0;
+    std::string error;
+};
+
+bool ParseRequest(const std::vector<std::string>& arguments, CycleRequest* request,
+                  std::string* error) {
+    OptionList options;
+    if (!ParseOptions(arguments,
+                      {"--seed", "--size", "--pictures", "--extra-memory", "--blanking",
+                       "--colours", "--curves", "--min", "--max", "--exclude", "-o"},
+                      {}, &options, error))
+        return false;
+    auto& v = options.values;
+    if (!v.count("--seed")) {
+        *error = "cycle needs --seed";
+        return false;
+    }
+    SaverSettingsRecord& s = request->settings;
+    if (!ParseUnsigned("seed", v["--seed"], &request->seed, error)) return false;
+    if (v.count("--size") && !ParseSize(v["--size"], &request->width, &request->height, error))
+        return false;
+    if (v.count("--pictures") &&
+        (!ParseSigned("pictures", v["--pictures"], &request->pictures, error) ||
+         request->pictures < 1 || request->pictures > 100000)) {
+        if (error->empty()) *error = "pictures must be from 1 to 100000";
+        return false;
+    }
+    const struct {
+        const char* option;
+        uint32_t* field;
+    } unsignedFields[] = {{"--extra-memory", &s.ExtraMemory}, {"--blanking", &s.BlankingMethod},
+                          {"--colours", &s.ColourScheme},     {"--curves", &s.CurveType},
+                          {"--exclude", &s.ExcludeCurves}};
+    for (const auto& f : unsignedFields)
+        if (v.count(f.option) && !ParseUnsigned(f.option + 2, v[f.option], f.field, error))
+            return false;
+    if (v.count("--min") && !ParseSigned("min", v["--min"], &s.MinIterations, error)) return false;
+    if (v.count("--max") && !ParseSigned("max", v["--max"], &s.MaxIterations, error)) return false;
+    // As the settings loader does: no mask reaches the engine empty.
+    s.BlankingMethod = ReplaceEmptyBlankingMethod(s.BlankingMethod);
+    s.ColourScheme = ReplaceEmptyColourScheme(s.ColourScheme);
+    s.CurveType = ReplaceEmptyCurveType(s.CurveType);
+    if (v.count("-o")) request->directory = v["-o"];
+    return true;
+}
+
+bool PrepareDirectory(const std::string& directory, std::string* error) {
+    if (mkdir(directory.c_str(), 0777) == 0 || errno == EEXIST) {
+        struct stat info;
+        if (stat(directory.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return true;
+    }
+    *error = "cannot use " + directory + " as the output folder: " + std::strerror(errno);
+    return false;
+}
+
+const char* Label(const char* label) { return label ? label : "?"; }
+
+void PrintPicture(int32_t number) {
+    const ActiveViewRecord& v = ActiveView;
+    std::printf(
+        "{\"picture\":%d,\"family\":\"%s\",\"xMin\":%s,\"xMax\":%s,\"yMin\":%s,\"yMax\":%s,"
+        "\"constA\":%s,\"constB\":%s,\"bailout\":%s,\"iterationCap\":%d,"
+        "\"colourScheme\":\"%s\",\"blanking\":\"%s\"}\n",
+        number, Label(FamilyName(v.family)), ShortestDecimal(v.xMin).c_str(),
+        ShortestDecimal(v.xMax).c_str(), ShortestDecimal(v.yMin).c_str(),
+        ShortestDecimal(v.yMax).c_str(), ShortestDecimal(v.constA).c_str(),
+        ShortestDecimal(v.constB).c_str(), ShortestDecimal(v.bailout).c_str(), v.iterationCap,
+        Label(ColourSchemeLabel(activeScheme)),
+        Label(BlankingMethodLabel(static_cast<uint32_t>(renderCycle.activeBlanking))));
+    std::fflush(stdout);
+}
+
+void OnPictureDone(void* context) {
+    auto* run = static_cast<CycleRun*>(context);
+    const int32_t number = ++run->completed;
+    if (!run->request->directory.empty()) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/picture-%03d.png", number);
+        if (!WritePng(run->request->directory + name, *run->canvas, &run->error)) {
+            renderCycle.runningFlag.store(0);
+            return;
+        }
+    }
+    PrintPicture(number);
+    run->progress->Update(number, run->request->pictures);
+    if (number >= run->request->pictures) renderCycle.runningFlag.store(0);
+}
+
+}  // namespace
+
+int RunCycleCommand(const std::vector<std::string>& arguments) {
+    CycleRequest request;
+    std::string error;
+    if (!ParseRequest(arguments, &request, &error)) return Fail(error);
+    if (!request.directory.empty() && !PrepareDirectory(request.directory, &error))
+        return Fail(error);
+
+    MemoryCanvas canvas(request.width, request.height);
+    PrepareCanvasRun(&canvas);
+    SaverSettings = request.settings;
+    Progress progress("picture");
+    CycleRun run{&request, &canvas, &progress, 0, {}};
+    renderCycle.pictureDone = OnPictureDone;
+    renderCycle.pictureDoneContext = &run;
+
+    srand(request.seed);
+    RunRenderCycle(canvas.window());
+    ResetRenderCycle();
+    if (!run.error.empty()) return Fail(run.error);
+    return 0;
+}
+
+}  // namespace scintle
