@@ -17,27 +17,27 @@
 namespace scintle {
 namespace {
 
-struct ImageSpec {
+struct IconLayout {
     int size;
     int bitsPerPixel;
     uint32_t scheme;  // a scheme with no more colours than the palette holds
 };
 
-constexpr ImageSpec kImages[] = {
+constexpr IconLayout kImages[] = {
     {32, 4, kRainbow}, {48, 8, kFirestorm}, {16, 4, kRainbow}, {32, 8, kFirestorm}, {32, 1, kMono}};
 
-IconImage Draw(const ImageSpec& spec) {
-    MemoryCanvas canvas(spec.size, spec.size);
+IconImage Draw(const IconLayout& layout) {
+    MemoryCanvas canvas(layout.size, layout.size);
     PrepareCanvasRun(&canvas);
     // A square view around the whole set, which reaches from -0.25 to 2 on the real axis.
     ActiveView = {-0.5, 2.2, -1.35, 1.35, 4.0, 0.0, 0.0, 100, kMandelbrot};
-    SetActiveScheme(spec.scheme);
-    for (int y = 0; y < spec.size; ++y)
-        for (int x = 0; x < spec.size; ++x) RenderPixel(canvas.dc(), x, y);
+    SetActiveScheme(layout.scheme);
+    for (int y = 0; y < layout.size; ++y)
+        for (int x = 0; x < layout.size; ++x) RenderPixel(canvas.dc(), x, y);
 
     IconImage image;
-    image.size = spec.size;
-    image.bitsPerPixel = spec.bitsPerPixel;
+    image.size = layout.size;
+    image.bitsPerPixel = layout.bitsPerPixel;
     image.palette = canvas.pixels();
     std::sort(image.palette.begin(), image.palette.end());
     image.palette.erase(std::unique(image.palette.begin(), image.palette.end()),
@@ -58,10 +58,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<scintle::IconImage> images;
-    for (const scintle::ImageSpec& spec : scintle::kImages) {
-        images.push_back(scintle::Draw(spec));
-        if (images.back().palette.size() > (1u << spec.bitsPerPixel)) {
-            std::fprintf(stderr, "scintle-icon: %dx%d image has too many colours\n", spec.size, spec.size);
+    for (const scintle::IconLayout& layout : scintle::kImages) {
+        images.push_back(scintle::Draw(layout));
+        if (images.back().palette.size() > (1u << layout.bitsPerPixel)) {
+            std::fprintf(stderr, "scintle-icon: %dx%d image has too many colours\n", layout.size, layout.size);
             return 1;
         }
     }
