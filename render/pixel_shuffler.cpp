@@ -52,6 +52,67 @@ void PixelShuffler::Unlink(int32_t k) {
     --rowCount;
 }
 
+namespace {
+
+uint32_t NextState(uint32_t state) { return state * 214013u + 2531011u; }
+int32_t DrawOf(uint32_t state) { return static_cast<int32_t>((state >> 16) & kRandMax); }
+
+}  // namespace
+
+// Works out the draw after the newest forecast from the order as it stands now, and
+// asks for the x value it will take.
+void PixelShuffler::AddForecast() {
+    Forecast& f = forecasts[(forecastHead + forecastCount) % kLookahead];
+    uint32_t state = NextState(forecastTo);
+    f.rowDraw = DrawOf(state);
+    state = NextState(state);
+    f.xDraw = DrawOf(state);
+    forecastTo = state;
+    f.rowCount = rowCount;
+    f.k = f.rowDraw % rowCount;
+    const ShuffleRow* row = linkedRows[f.k];
+    f.remaining = row->remaining;
+    f.i = f.xDraw % f.remaining;
+    __builtin_prefetch(&row->xs[f.i], 1);
+    ++forecastCount;
+}
+
+int32_t PixelShuffler::TakePositions(int32_t* xs, int32_t* ys, int32_t count) {
+    // The thread's generator is read and written once per call: under MinGW every
+    // access to a thread_local is a call.
+    uint32_t state = randomState;
+    if (state != forecastFrom) {  // numbers were drawn elsewhere: the forecasts are stale
+        forecastCount = 0;
+        forecastFrom = forecastTo = state;
+    }
+    int32_t n = 0;
+    while (n < count && !done) {
+        while (forecastCount < kLookahead) AddForecast();
+        const Forecast& f = forecasts[forecastHead];
+        forecastHead = (forecastHead + 1) % kLookahead;
+        --forecastCount;
+        state = NextState(NextState(state));
+
+        // Unchanged counts mean the same row and the same slot as forecast.
+        const bool sameRows = f.rowCount == rowCount;
+        const int32_t k = sameRows ? f.k : f.rowDraw % rowCount;
+        ShuffleRow* row = linkedRows[k];
+        const int32_t i = sameRows && f.remaining == row->remaining ? f.i : f.xDraw % row->remaining;
+        xs[n] = row->xs[i];
+        ys[n] = row->y;
+        --row->remaining;
+        row->xs[i] = row->xs[row->remaining];
+        if (row->remaining == 0) {
+            row->emptied = 1;
+            Unlink(k);
+        }
+        ++n;
+    }
+    forecastFrom = state;
+    randomState = state;
+    return n;
+}
+
 void BuildShuffler() {
     const int32_t width = renderCycle.clientWidth;
     const int32_t height = renderCycle.clientHeight;

@@ -9,6 +9,12 @@
 // order done. The rows still in play are held in an array, so the k-th is found
 // without walking.
 //
+// The x values of a large order do not fit in the caches, so every draw would wait
+// for memory. The order therefore forecasts the next draws from a copy of the
+// generator's state and prefetches the values they will take; a forecast is used only
+// while nothing has changed that it depends on, and the thread's generator moves on
+// exactly two numbers per position, so the positions are those of a plain draw.
+//
 // Every buffer is allocated once, when the order is built; drawing allocates nothing.
 #pragma once
 
@@ -46,13 +52,11 @@ public:
     PixelShuffler& operator=(const PixelShuffler&) = delete;
 
     // Yields one position; only while done is 0.
-    void NextPosition(int32_t* x, int32_t* y) {
-        const int32_t k = rand() % rowCount;
-        ShuffleRow* row = linkedRows[k];
-        *y = row->y;
-        *x = row->TakeX();
-        if (row->emptied) Unlink(k);
-    }
+    void NextPosition(int32_t* x, int32_t* y) { TakePositions(x, y, 1); }
+
+    // Yields up to `count` positions, stopping early when the order is done; returns
+    // how many. The same positions as that many NextPosition calls.
+    int32_t TakePositions(int32_t* xs, int32_t* ys, int32_t count);
 
     ShuffleRow* head() const { return linkedRows[0]; }
     ShuffleRow* tail() const { return linkedRows[rowCount - 1]; }
@@ -64,8 +68,27 @@ public:
     int32_t columns = 0;
 
 private:
+    // One draw worked out ahead: the two random numbers and what they picked, with
+    // the counts they were picked from (a changed count means: pick again).
+    struct Forecast {
+        int32_t rowDraw;
+        int32_t xDraw;
+        int32_t rowCount;
+        int32_t k;
+        int32_t remaining;
+        int32_t i;
+    };
+    static constexpr int32_t kLookahead = 16;
+
     PixelShuffler() = default;
     void Unlink(int32_t k);
+    void AddForecast();
+
+    Forecast forecasts[kLookahead];
+    int32_t forecastHead = 0;
+    int32_t forecastCount = 0;
+    uint32_t forecastFrom = 0;  // generator state before the oldest forecast's draws
+    uint32_t forecastTo = 0;    // generator state after the newest forecast's draws
 
     ShuffleRow* rows = nullptr;         // every row, in ascending y
     ShuffleRow** linkedRows = nullptr;  // the rows still linked, in ascending y
