@@ -3,9 +3,12 @@
 #include <ctime>
 
 #include "fractal/escape_kernels.h"
+#include "fractal/fractal_preset.h"
+#include "fractal/kernel_choice.h"
 #include "fractal/preset_deck.h"
 #include "fractal/random.h"
 #include "render/colour_schemes.h"
+#include "render/lane_painter.h"
 #include "render/pixel_shuffler.h"
 #include "settings/saver_settings.h"
 
@@ -31,6 +34,15 @@ bool WaitCompletionDelay() {
         renderPlatform->Sleep(kDelaySliceMs);
     }
     return true;
+}
+
+// Paints the order through a lane kernel unless the plain kernel is chosen or the
+// view needs none (a cap of 0 or less paints without iterating). False when drawing
+// stopped; true when the order is done, or left for the one-pixel loop.
+bool PaintWithLanesIfChosen(DeviceContext dc, PixelShuffler* order) {
+    const KernelKind kernel = ActiveKernel();
+    if (kernel == KernelKind::kScalar || ActiveView.iterationCap <= 0) return true;
+    return PaintWithLanes(dc, order, kernel) != LanePainting::kStopped;
 }
 
 }  // namespace
@@ -93,6 +105,8 @@ void PaintPicture(DeviceContext dc) {
     PixelShuffler* order = c.currentShuffler;
     if (!UsableOrder(order)) {
         renderPlatform->Sleep(kDelaySliceMs);
+    } else if (!PaintWithLanesIfChosen(dc, order)) {
+        return;
     } else {
         const bool blocks = order->step == 2;
         while (!order->done) {

@@ -19,13 +19,18 @@ PixelShuffler* PixelShuffler::Create(int32_t columns, int32_t rows, int32_t step
         return order;
     }
     const size_t count = static_cast<size_t>(columns) * static_cast<size_t>(rows);
+    const int32_t largestCount = columns > rows ? columns : rows;
     order->rows = new (std::nothrow) ShuffleRow[rows];
     order->linkedRows = new (std::nothrow) ShuffleRow*[rows];
     order->values = new (std::nothrow) int32_t[count];
-    if (!order->rows || !order->linkedRows || !order->values) {
+    order->reciprocals = new (std::nothrow) uint64_t[largestCount + 1];
+    if (!order->rows || !order->linkedRows || !order->values || !order->reciprocals) {
         delete order;
         return nullptr;
     }
+    order->reciprocals[0] = 0;
+    for (int32_t d = 1; d <= largestCount; ++d)
+        order->reciprocals[d] = ((uint64_t{1} << 32) + static_cast<uint64_t>(d) - 1) / static_cast<uint64_t>(d);
     for (int32_t i = 0; i < columns; ++i) order->values[i] = i * step;
     for (int32_t k = 0; k < rows; ++k) {
         int32_t* xs = order->values + static_cast<size_t>(k) * columns;
@@ -38,6 +43,7 @@ PixelShuffler* PixelShuffler::Create(int32_t columns, int32_t rows, int32_t step
 }
 
 PixelShuffler::~PixelShuffler() {
+    delete[] reciprocals;
     delete[] values;
     delete[] linkedRows;
     delete[] rows;
@@ -54,61 +60,84 @@ void PixelShuffler::Unlink(int32_t k) {
 
 namespace {
 
-uint32_t NextState(uint32_t state) { return state * 214013u + 2531011u; }
-int32_t DrawOf(uint32_t state) { return static_cast<int32_t>((state >> 16) & kRandMax); }
+// The generator's step, and the same step taken n times at once (an affine map too).
+constexpr uint32_t kMultiplier = 214013u;
+constexpr uint32_t kIncrement = 2531011u;
+
+struct Jump {
+    uint32_t multiplier;
+    uint32_t increment;
+};
+
+constexpr Jump JumpOf(int n) {
+    Jump jump = {1u, 0u};
+    for (int i = 0; i < n; ++i)
+        jump = {jump.multiplier * kMultiplier, jump.increment * kMultiplier + kIncrement};
+    return jump;
+}
+
+// A position takes two numbers; the values of the position kPrefetchDistance ahead
+// are asked for while this one is taken.
+constexpr int kPrefetchDistance = 32;
+constexpr Jump kOne = JumpOf(1);
+constexpr Jump kTwo = JumpOf(2);
+constexpr Jump kAhead = JumpOf(2 * kPrefetchDistance);
+
+uint32_t Apply(Jump jump, uint32_t state) { return state * jump.multiplier + jump.increment; }
+uint32_t DrawOf(uint32_t state) { return (state >> 16) & kRandMax; }
+
+// draw mod count without a division: with m = ceil(2^32 / count), the quotient is
+// floor(draw * m / 2^32), exact while draw * count < 2^32 (a draw is below 2^15 and a
+// count at most 2^15 here).
+int32_t Remainder(uint32_t draw, int32_t count, uint64_t reciprocal) {
+    const auto quotient = static_cast<uint32_t>((draw * reciprocal) >> 32);
+    return static_cast<int32_t>(draw - quotient * static_cast<uint32_t>(count));
+}
 
 }  // namespace
 
-// Works out the draw after the newest forecast from the order as it stands now, and
-// asks for the x value it will take.
-void PixelShuffler::AddForecast() {
-    Forecast& f = forecasts[(forecastHead + forecastCount) % kLookahead];
-    uint32_t state = NextState(forecastTo);
-    f.rowDraw = DrawOf(state);
-    state = NextState(state);
-    f.xDraw = DrawOf(state);
-    forecastTo = state;
-    f.rowCount = rowCount;
-    f.k = f.rowDraw % rowCount;
-    const ShuffleRow* row = linkedRows[f.k];
-    f.remaining = row->remaining;
-    f.i = f.xDraw % f.remaining;
-    __builtin_prefetch(&row->xs[f.i], 1);
-    ++forecastCount;
-}
-
 int32_t PixelShuffler::TakePositions(int32_t* xs, int32_t* ys, int32_t count) {
-    // The thread's generator is read and written once per call: under MinGW every
-    // access to a thread_local is a call.
+    // The generator is read and written once per call (under MinGW every access to a
+    // thread_local is a call), and the order's fields live in locals meanwhile: stores
+    // through xs and ys could otherwise overwrite them, as far as the compiler knows.
     uint32_t state = randomState;
-    if (state != forecastFrom) {  // numbers were drawn elsewhere: the forecasts are stale
-        forecastCount = 0;
-        forecastFrom = forecastTo = state;
-    }
+    uint32_t ahead = Apply(kAhead, state);
+    ShuffleRow* const* const linked = linkedRows;
+    const uint64_t* const reciprocal = reciprocals;
+    int32_t rows = rowCount;
+    uint64_t rowsReciprocal = reciprocal[rows];
     int32_t n = 0;
-    while (n < count && !done) {
-        while (forecastCount < kLookahead) AddForecast();
-        const Forecast& f = forecasts[forecastHead];
-        forecastHead = (forecastHead + 1) % kLookahead;
-        --forecastCount;
-        state = NextState(NextState(state));
-
-        // Unchanged counts mean the same row and the same slot as forecast.
-        const bool sameRows = f.rowCount == rowCount;
-        const int32_t k = sameRows ? f.k : f.rowDraw % rowCount;
-        ShuffleRow* row = linkedRows[k];
-        const int32_t i = sameRows && f.remaining == row->remaining ? f.i : f.xDraw % row->remaining;
-        xs[n] = row->xs[i];
+    if (done) count = 0;
+    while (n < count) {
+        const uint32_t rowDraw = DrawOf(Apply(kOne, state));
+        state = Apply(kTwo, state);
+        const int32_t k = Remainder(rowDraw, rows, rowsReciprocal);
+        ShuffleRow* row = linked[k];
+        const int32_t remaining = row->remaining;
+        const int32_t i = Remainder(DrawOf(state), remaining, reciprocal[remaining]);
+        int32_t* values = row->xs;
+        xs[n] = values[i];
         ys[n] = row->y;
-        --row->remaining;
-        row->xs[i] = row->xs[row->remaining];
-        if (row->remaining == 0) {
+        values[i] = values[remaining - 1];
+        row->remaining = remaining - 1;
+        ++n;
+        if (remaining == 1) {
             row->emptied = 1;
             Unlink(k);
+            if (done) break;
+            rows = rowCount;
+            rowsReciprocal = reciprocal[rows];
         }
-        ++n;
+        // The same draw further on, from the order as it stands now: right unless a
+        // row empties or is drawn again in between, and only a hint either way.
+        const uint32_t aheadRowDraw = DrawOf(Apply(kOne, ahead));
+        ahead = Apply(kTwo, ahead);
+        const ShuffleRow* aheadRow = linked[Remainder(aheadRowDraw, rows, rowsReciprocal)];
+        const int32_t aheadRemaining = aheadRow->remaining;
+        const int32_t aheadI = Remainder(DrawOf(ahead), aheadRemaining, reciprocal[aheadRemaining]);
+        __builtin_prefetch(&aheadRow->xs[aheadI], 1);
+        __builtin_prefetch(&aheadRow->xs[aheadRemaining - 1], 1);
     }
-    forecastFrom = state;
     randomState = state;
     return n;
 }

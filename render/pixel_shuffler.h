@@ -10,10 +10,10 @@
 // without walking.
 //
 // The x values of a large order do not fit in the caches, so every draw would wait
-// for memory. The order therefore forecasts the next draws from a copy of the
-// generator's state and prefetches the values they will take; a forecast is used only
-// while nothing has changed that it depends on, and the thread's generator moves on
-// exactly two numbers per position, so the positions are those of a plain draw.
+// for memory. While it takes a position the order works out, from a copy of the
+// generator's state, which value a draw a few dozen positions later will take, and
+// asks the processor to fetch it meanwhile. That is only a hint: the positions are
+// those of plain draws, two numbers each.
 //
 // Every buffer is allocated once, when the order is built; drawing allocates nothing.
 #pragma once
@@ -68,31 +68,13 @@ public:
     int32_t columns = 0;
 
 private:
-    // One draw worked out ahead: the two random numbers and what they picked, with
-    // the counts they were picked from (a changed count means: pick again).
-    struct Forecast {
-        int32_t rowDraw;
-        int32_t xDraw;
-        int32_t rowCount;
-        int32_t k;
-        int32_t remaining;
-        int32_t i;
-    };
-    static constexpr int32_t kLookahead = 16;
-
     PixelShuffler() = default;
     void Unlink(int32_t k);
-    void AddForecast();
-
-    Forecast forecasts[kLookahead];
-    int32_t forecastHead = 0;
-    int32_t forecastCount = 0;
-    uint32_t forecastFrom = 0;  // generator state before the oldest forecast's draws
-    uint32_t forecastTo = 0;    // generator state after the newest forecast's draws
 
     ShuffleRow* rows = nullptr;         // every row, in ascending y
     ShuffleRow** linkedRows = nullptr;  // the rows still linked, in ascending y
     int32_t* values = nullptr;          // the xs of all rows, one block
+    uint64_t* reciprocals = nullptr;    // ceil(2^32 / d) for every count d the order has
 };
 
 // The order of the current picture or fade, built and used on the render thread only.

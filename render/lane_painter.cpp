@@ -1,0 +1,150 @@
+#include "render/lane_painter.h"
+
+#include <cstring>
+#include <new>
+
+#include "fractal/escape_kernels.h"
+#include "fractal/fractal_preset.h"
+#include "fractal/lane_job.h"
+#include "render/colour_schemes.h"
+#include "render/picture_cycle.h"
+#include "render/pixel_shuffler.h"
+
+namespace scintle {
+
+namespace {
+
+// Colours of the indices a picture uses most (escape steps, interior values), worked
+// out once per picture; ColourLookup gives the rest.
+constexpr int32_t kColourTableSize = 4096;
+
+struct LaneWorkspace {
+    LaneJob job;
+    Colorref colours[kColourTableSize];
+    int32_t colourCount = 0;
+    double* columnValues = nullptr;  // the plane value of every column
+    double* rowValues = nullptr;     // and of every row
+    bool turned = false;             // Phoenix: the real part comes from the row
+
+    ~LaneWorkspace() {
+        delete[] columnValues;
+        delete[] rowValues;
+    }
+};
+
+bool Running() { return renderCycle.runningFlag.load(std::memory_order_relaxed) != 0; }
+
+LaneKernel KernelFunction(KernelKind kernel) {
+    switch (kernel) {
+        case KernelKind::kAvx512: return RunAvx512Lanes;
+        case KernelKind::kAvx2: return RunAvx2Lanes;
+        default: return RunSse2Lanes;
+    }
+}
+
+bool Prepare(LaneWorkspace* w) {
+    const ActiveViewRecord& v = ActiveView;
+    const int32_t width = renderCycle.clientWidth;
+    const int32_t height = renderCycle.clientHeight;
+    w->columnValues = new (std::nothrow) double[width];
+    w->rowValues = new (std::nothrow) double[height];
+    if (!w->columnValues || !w->rowValues) return false;
+    w->turned = v.family == kPhoenix;
+    for (int32_t x = 0; x < width; ++x) w->columnValues[x] = ColumnPlaneValue(v, width, x);
+    for (int32_t y = 0; y < height; ++y)
+        w->rowValues[y] = w->turned ? UpwardRowPlaneValue(v, height, y) : RowPlaneValue(v, height, y);
+
+    // Escape steps stay below the cap, interior indices up to bailout x paletteLength.
+    const double interiorEnd = v.bailout * paletteLength + 1.0;
+    const double wanted = v.iterationCap > interiorEnd ? v.iterationCap : interiorEnd;
+    const int32_t count = wanted < kColourTableSize ? static_cast<int32_t>(wanted) : kColourTableSize;
+    for (int32_t i = 0; i < count; ++i) w->colours[i] = ColourLookup(i);
+    w->colourCount = count;
+
+    LaneJob& job = w->job;
+    std::memset(&job, 0, sizeof job);
+    for (int32_t lane = 0; lane < kMaxLanes; ++lane) job.laneX[lane] = kEmptyLane;
+    job.view = {v.family, v.iterationCap, v.bailout, v.constA, v.constB};
+    job.runningFlag = &renderCycle.runningFlag;
+    return true;
+}
+
+void AddPixel(LaneWorkspace* w, int32_t x, int32_t y) {
+    const double column = w->columnValues[x];
+    const double row = w->rowValues[y];
+    LaneJob& job = w->job;
+    job.input[job.inputCount++] =
+        w->turned ? LaneInput{row, column, x, y} : LaneInput{column, row, x, y};
+}
+
+// Queues the pixels of the next positions of the order, as many as the queue holds.
+void QueuePixels(LaneWorkspace* w, PixelShuffler* order) {
+    const bool blocks = order->step == 2;
+    int32_t xs[kLaneQueue], ys[kLaneQueue];
+    const int32_t positions = order->TakePositions(xs, ys, blocks ? kLaneQueue / 4 : kLaneQueue);
+    LaneJob& job = w->job;
+    job.inputCount = 0;
+    job.inputNext = 0;
+    for (int32_t i = 0; i < positions; ++i) {
+        const int32_t x = xs[i], y = ys[i];
+        AddPixel(w, x, y);
+        if (blocks) {
+            // Each pixel of the block is computed at its own coordinates.
+            AddPixel(w, x + 1, y);
+            AddPixel(w, x, y + 1);
+            AddPixel(w, x + 1, y + 1);
+        }
+    }
+    job.draining = order->done != 0;
+}
+
+Colorref Colour(const LaneWorkspace& w, int32_t index) {
+    if (index >= 0 && index < w.colourCount) return w.colours[index];
+    return ColourLookup(index);
+}
+
+// Sets the finished pixels; false as soon as runningFlag is seen at 0.
+bool PaintFinished(LaneWorkspace* w, DeviceContext dc) {
+    const LaneJob& job = w->job;
+    const bool dragon = job.view.family == kDragon;
+    for (int32_t i = 0; i < job.outputCount; ++i) {
+        const LaneOutput& out = job.output[i];
+        Colorref colour;
+        if (out.squaredModulus > job.view.bailout) {
+            colour = dragon ? kBlack : Colour(*w, out.steps - 1);
+        } else {
+            colour = Colour(*w, InteriorIndex(out.squaredModulus));
+        }
+        if (!Running()) return false;
+        renderPlatform->SetPixel(dc, out.x, out.y, colour);
+    }
+    return true;
+}
+
+}  // namespace
+
+LanePainting PaintWithLanes(DeviceContext dc, PixelShuffler* order, KernelKind kernel) {
+    auto* workspace = new (std::nothrow) LaneWorkspace;
+    if (workspace == nullptr) return LanePainting::kUnavailable;
+    if (!Prepare(workspace)) {
+        delete workspace;
+        return LanePainting::kUnavailable;
+    }
+    const LaneKernel run = KernelFunction(kernel);
+    LaneJob& job = workspace->job;
+    LanePainting result = LanePainting::kStopped;
+    while (Running()) {
+        if (!job.draining) QueuePixels(workspace, order);
+        job.outputCount = 0;
+        const LaneResult ran = run(&job);
+        if (ran == kLanesStopped || !PaintFinished(workspace, dc)) break;
+        if (ran == kLanesDrained) {
+            result = LanePainting::kPainted;
+            break;
+        }
+    }
+    delete workspace;
+    return result;
+}
+
+}  // namespace scintle
