@@ -3,15 +3,15 @@
 //
 // A lane kernel iterates several pixels at once, one per lane of its vector
 // registers, each with exactly the operations of the one-pixel kernel in
-// escape_kernels.cpp. A lane that finishes (escapes or reaches the cap) hands its
-// pixel to `output` and takes the next one from `input` at once, so lanes run
-// independently however different the pixels' step counts are.
+// escape_kernels.cpp. Lanes that finish (escape or reach the cap) hand their pixels
+// to the output and take the next ones from the input, so lanes run independently
+// however different the pixels' step counts are.
 //
-// The painter (lane_painter.cpp) fills `input`, calls a kernel, paints `output` and
-// calls again. The lanes' state stays here between calls. A kernel returns when its
-// input runs out (kLanesNeedInput), when every lane is empty and `draining` says that
-// no more input will come (kLanesDrained), or when it sees runningFlag at 0, which it
-// reads after every few steps (kLanesStopped).
+// The painter (lane_painter.cpp) fills the input, calls a kernel, paints the output
+// and calls again; the lanes' state stays here in between. A kernel returns when its
+// input runs out (kLanesNeedInput), when every lane is empty and `draining` says no
+// more input will come (kLanesDrained), or when it sees runningFlag at 0, which it
+// reads every few steps (kLanesStopped).
 //
 // This header holds plain data only: the kernels are compiled for other instruction
 // sets and must share no inline code with the rest of the program.
@@ -24,35 +24,25 @@ namespace scintle {
 
 inline constexpr int32_t kMaxLanes = 32;
 inline constexpr int32_t kLaneQueue = 32;
-inline constexpr int32_t kEmptyLane = -1;
+// Room past the end of the queues: kernels read and write whole vectors there.
+inline constexpr int32_t kLaneSlack = 8;
 
-// A pixel and the start values of its iteration: c for Mandelbrot, z0 for the others.
-struct LaneInput {
-    double re;
-    double im;
-    int32_t x;
-    int32_t y;
-};
+// A pixel as the lanes carry it: y * 65536 + x, exact in a double.
+inline constexpr double kLaneRowStride = 65536.0;
 
-// A finished pixel: how many steps it began, and the squared modulus its last step
-// tested. It escaped when that exceeds the bailout, at step `steps` - 1; otherwise
-// it reached the cap.
-struct LaneOutput {
-    double squaredModulus;
-    int32_t steps;
-    int32_t x;
-    int32_t y;
-};
+enum LaneResult : int32_t { kLanesNeedInput, kLanesDrained, kLanesStopped };
 
 struct LaneView {
-    int32_t family;
+    int32_t family;        // 2, 4, 8; anything else is Mandelbrot
     int32_t iterationCap;  // above 0
     double bailout;
     double constA;
     double constB;
+    // The factor 2 of the iterations' doubled products, given at run time: as a
+    // constant the compiler would turn z * 2 into z + z, which is the same number but
+    // takes the adder that the step needs more than its multiplier.
+    double two;
 };
-
-enum LaneResult : int32_t { kLanesNeedInput, kLanesDrained, kLanesStopped };
 
 struct LaneJob {
     // The lanes, lane-major: vector g of an L-lane kernel holds lanes g*L to g*L+L-1.
@@ -62,18 +52,26 @@ struct LaneJob {
     alignas(64) double yPrev[kMaxLanes];
     alignas(64) double cRe[kMaxLanes];  // Mandelbrot only
     alignas(64) double cIm[kMaxLanes];
-    alignas(64) double steps[kMaxLanes];
-    alignas(64) double squaredModulus[kMaxLanes];
-    alignas(64) int64_t live[kMaxLanes];  // all bits set while the lane iterates
-    int32_t laneX[kMaxLanes];             // the lane's pixel, or kEmptyLane
-    int32_t laneY[kMaxLanes];
+    alignas(64) int64_t steps[kMaxLanes];  // steps begun on the lane's pixel
+    alignas(64) double pixel[kMaxLanes];
+    alignas(64) int64_t live[kMaxLanes];      // all bits set while the lane iterates
+    alignas(64) int64_t occupied[kMaxLanes];  // all bits set while the lane has a pixel
+    int32_t stepsToCap;  // no live lane reaches the cap sooner (a lower bound)
 
-    LaneInput input[kLaneQueue];
+    // Pixels waiting for a lane, with the start values of their iteration: c for
+    // Mandelbrot, z0 for the others.
+    alignas(64) double inputRe[kLaneQueue + kLaneSlack];
+    alignas(64) double inputIm[kLaneQueue + kLaneSlack];
+    alignas(64) double inputPixel[kLaneQueue + kLaneSlack];
     int32_t inputCount;
     int32_t inputNext;
     bool draining;
 
-    LaneOutput output[kLaneQueue + kMaxLanes];
+    // Finished pixels: the steps begun, negated when the pixel escaped (at step
+    // -steps - 1); for the others, the squared modulus that the last step tested.
+    alignas(64) int64_t outputSteps[kLaneQueue + kMaxLanes + kLaneSlack];
+    alignas(64) double outputModulus[kLaneQueue + kMaxLanes + kLaneSlack];
+    alignas(64) double outputPixel[kLaneQueue + kMaxLanes + kLaneSlack];
     int32_t outputCount;
 
     LaneView view;
@@ -82,8 +80,7 @@ struct LaneJob {
 
 using LaneKernel = LaneResult (*)(LaneJob* job);
 
-// Each returns kLanesStopped at once for a family it does not know; the painter
-// passes 1, 2, 4 or 8. Call only those the processor supports (kernel_choice.h).
+// Call only those the processor supports (kernel_choice.h).
 LaneResult RunSse2Lanes(LaneJob* job);
 LaneResult RunAvx2Lanes(LaneJob* job);
 LaneResult RunAvx512Lanes(LaneJob* job);

@@ -4,16 +4,21 @@
 // namespace: every function here is a template over `T`, so each instruction set
 // gets its own private copy and none can stand in for another at link time.
 //
-// `T` provides, for its vector `V` of T::kLanes doubles and its lane set `Mask`:
-//   Load, Store, Set, Add, Sub, Mul; LoadMask, StoreMask; Greater, Less (false with
-//   NaN, as the scalar comparison); And, AndNot(a, b) = b and not a; Select(m, a, b);
-//   CountIf(v, m, one) = v + 1 where m; Bits(m); LaneMask(lane); Put(v, laneMask, value);
-//   Include(m, laneMask).
+// `T` provides, for its vector `V` of T::kLanes doubles, its vector `I` of as many
+// 64-bit integers and its lane set `Mask`:
+//   Load, LoadU, Store, StoreU, Set, Add, Sub, Mul (on V); LoadI, StoreI, SetI, EqualI,
+//   CountIf(i, m) = i + 1 where m (on I); NotAbove(m, a, b) = the lanes of m where a > b
+//   is false, NaN included, as in the scalar test; LoadMask, StoreMask, MaskOf(bits),
+//   Bits(mask), And, Or, AndNot(a, b) = b and not a; Select(m, a, b) = a where m, else
+//   b, for V and I; Compress(m, v): the lanes of m packed to the low end; Expand(v, m,
+//   src): the lanes of m take src's values from the low end, in order (V and I).
 //
 // Each family's step does the scalar kernel's operations in the scalar kernel's
-// order, lane by lane; a lane that has finished keeps iterating (its results are
-// thrown away) until it takes its next pixel, and its step count and last tested
-// modulus stay as they were when it finished.
+// order, lane by lane. The loop runs the lanes in batches of steps, never further
+// than the nearest cap, so no lane needs a test of its cap at every step: a lane that
+// has begun `cap` steps at the end of a batch has finished without escaping, and
+// its modulus is the one the batch's last step tested. A lane that escapes stops
+// counting its steps and idles to the end of the batch.
 #pragma once
 
 #include "fractal/lane_job.h"
@@ -28,12 +33,13 @@ namespace lanes {
 template <class T>
 struct MandelbrotSteps {
     using V = typename T::V;
+    using Mask = typename T::Mask;
     struct State {
         V x, y, cRe, cIm;
     };
-    V two = T::Set(2.0);
+    V two;
 
-    explicit MandelbrotSteps(const LaneView&) {}
+    explicit MandelbrotSteps(const LaneView& v) : two(T::Set(v.two)) {}
     static SCINTLE_LANE_INLINE void Load(const LaneJob& j, int at, State* s) {
         *s = {T::Load(j.x + at), T::Load(j.y + at), T::Load(j.cRe + at), T::Load(j.cIm + at)};
     }
@@ -43,11 +49,12 @@ struct MandelbrotSteps {
         T::Store(j->cRe + at, s.cRe);
         T::Store(j->cIm + at, s.cIm);
     }
-    static SCINTLE_LANE_INLINE void Start(State* s, typename T::Mask lane, const LaneInput& in) {
-        s->x = T::Put(s->x, lane, 0.0);
-        s->y = T::Put(s->y, lane, 0.0);
-        s->cRe = T::Put(s->cRe, lane, in.re);
-        s->cIm = T::Put(s->cIm, lane, in.im);
+    static SCINTLE_LANE_INLINE void Start(State* s, Mask lanes, V re, V im) {
+        const V zero = T::Set(0.0);
+        s->x = T::Select(lanes, zero, s->x);
+        s->y = T::Select(lanes, zero, s->y);
+        s->cRe = T::Expand(s->cRe, lanes, re);
+        s->cIm = T::Expand(s->cIm, lanes, im);
     }
     // z^2 - c. Returns the squared modulus of the iterate before the step.
     SCINTLE_LANE_INLINE V Step(State* s) const {
@@ -63,13 +70,14 @@ struct MandelbrotSteps {
 template <class T>
 struct JuliaSteps {
     using V = typename T::V;
+    using Mask = typename T::Mask;
     struct State {
         V x, y;
     };
-    V two = T::Set(2.0);
-    V cRe, cIm;
+    V two, cRe, cIm;
 
-    explicit JuliaSteps(const LaneView& v) : cRe(T::Set(v.constA)), cIm(T::Set(v.constB)) {}
+    explicit JuliaSteps(const LaneView& v)
+        : two(T::Set(v.two)), cRe(T::Set(v.constA)), cIm(T::Set(v.constB)) {}
     static SCINTLE_LANE_INLINE void Load(const LaneJob& j, int at, State* s) {
         *s = {T::Load(j.x + at), T::Load(j.y + at)};
     }
@@ -77,9 +85,9 @@ struct JuliaSteps {
         T::Store(j->x + at, s.x);
         T::Store(j->y + at, s.y);
     }
-    static SCINTLE_LANE_INLINE void Start(State* s, typename T::Mask lane, const LaneInput& in) {
-        s->x = T::Put(s->x, lane, in.re);
-        s->y = T::Put(s->y, lane, in.im);
+    static SCINTLE_LANE_INLINE void Start(State* s, Mask lanes, V re, V im) {
+        s->x = T::Expand(s->x, lanes, re);
+        s->y = T::Expand(s->y, lanes, im);
     }
     // z^2 + c.
     SCINTLE_LANE_INLINE V Step(State* s) const {
@@ -95,16 +103,20 @@ struct JuliaSteps {
 template <class T>
 struct DragonSteps {
     using V = typename T::V;
+    using Mask = typename T::Mask;
     using State = typename JuliaSteps<T>::State;
-    V two = T::Set(2.0);
-    V lambdaRe, lambdaIm;
+    V two, lambdaRe, lambdaIm;
 
     explicit DragonSteps(const LaneView& v)
-        : lambdaRe(T::Set(v.constA)), lambdaIm(T::Set(v.constB)) {}
-    static SCINTLE_LANE_INLINE void Load(const LaneJob& j, int at, State* s) { JuliaSteps<T>::Load(j, at, s); }
-    static SCINTLE_LANE_INLINE void Store(const State& s, int at, LaneJob* j) { JuliaSteps<T>::Store(s, at, j); }
-    static SCINTLE_LANE_INLINE void Start(State* s, typename T::Mask lane, const LaneInput& in) {
-        JuliaSteps<T>::Start(s, lane, in);
+        : two(T::Set(v.two)), lambdaRe(T::Set(v.constA)), lambdaIm(T::Set(v.constB)) {}
+    static SCINTLE_LANE_INLINE void Load(const LaneJob& j, int at, State* s) {
+        JuliaSteps<T>::Load(j, at, s);
+    }
+    static SCINTLE_LANE_INLINE void Store(const State& s, int at, LaneJob* j) {
+        JuliaSteps<T>::Store(s, at, j);
+    }
+    static SCINTLE_LANE_INLINE void Start(State* s, Mask lanes, V re, V im) {
+        JuliaSteps<T>::Start(s, lanes, re, im);
     }
     // lambda z (1 - z), through a - ib = z - z^2.
     SCINTLE_LANE_INLINE V Step(State* s) const {
@@ -121,13 +133,14 @@ struct DragonSteps {
 template <class T>
 struct PhoenixSteps {
     using V = typename T::V;
+    using Mask = typename T::Mask;
     struct State {
         V x, y, xPrev, yPrev;
     };
-    V two = T::Set(2.0);
-    V c, p;
+    V two, c, p;
 
-    explicit PhoenixSteps(const LaneView& v) : c(T::Set(v.constA)), p(T::Set(v.constB)) {}
+    explicit PhoenixSteps(const LaneView& v)
+        : two(T::Set(v.two)), c(T::Set(v.constA)), p(T::Set(v.constB)) {}
     static SCINTLE_LANE_INLINE void Load(const LaneJob& j, int at, State* s) {
         *s = {T::Load(j.x + at), T::Load(j.y + at), T::Load(j.xPrev + at), T::Load(j.yPrev + at)};
     }
@@ -137,11 +150,12 @@ struct PhoenixSteps {
         T::Store(j->xPrev + at, s.xPrev);
         T::Store(j->yPrev + at, s.yPrev);
     }
-    static SCINTLE_LANE_INLINE void Start(State* s, typename T::Mask lane, const LaneInput& in) {
-        s->x = T::Put(s->x, lane, in.re);
-        s->y = T::Put(s->y, lane, in.im);
-        s->xPrev = T::Put(s->xPrev, lane, 0.0);
-        s->yPrev = T::Put(s->yPrev, lane, 0.0);
+    static SCINTLE_LANE_INLINE void Start(State* s, Mask lanes, V re, V im) {
+        const V zero = T::Set(0.0);
+        s->x = T::Expand(s->x, lanes, re);
+        s->y = T::Expand(s->y, lanes, im);
+        s->xPrev = T::Select(lanes, zero, s->xPrev);
+        s->yPrev = T::Select(lanes, zero, s->yPrev);
     }
     // z^2 + c + p z_prev.
     SCINTLE_LANE_INLINE V Step(State* s) const {
@@ -158,50 +172,53 @@ struct PhoenixSteps {
 };
 
 // G vectors of lanes, iterated side by side so that their dependency chains overlap,
-// S steps at a time: a lane that finishes within a run of steps idles to its end,
-// which costs less than breaking off the run (a mispredicted branch, the state
-// through memory) for every finished pixel. runningFlag is read between runs.
+// at most S steps at a time; runningFlag is read between batches.
 template <class T, class Family, int G, int S>
 class LaneRun {
 public:
     using V = typename T::V;
+    using I = typename T::I;
     using Mask = typename T::Mask;
     static constexpr int L = T::kLanes;
-    static constexpr int kAllLanes = (1 << L) - 1;
     static_assert(G * L <= kMaxLanes, "more lanes than the job holds");
+    static_assert(L <= kLaneSlack, "vectors reach past the queues' slack");
 
     explicit LaneRun(LaneJob* job)
         : job_(job),
           family_(job->view),
-          bailout_(T::Set(job->view.bailout)),
-          cap_(T::Set(job->view.iterationCap)),
-          one_(T::Set(1.0)) {
+          cap_(job->view.iterationCap),
+          bailoutV_(T::Set(job->view.bailout)),
+          capV_(T::SetI(job->view.iterationCap)) {
         for (int g = 0; g < G; ++g) {
             Family::Load(*job, g * L, &state_[g]);
-            steps_[g] = T::Load(job->steps + g * L);
-            modulus_[g] = T::Load(job->squaredModulus + g * L);
+            steps_[g] = T::LoadI(job->steps + g * L);
+            pixel_[g] = T::Load(job->pixel + g * L);
             live_[g] = T::LoadMask(job->live + g * L);
+            occupied_[g] = T::LoadMask(job->occupied + g * L);
+            modulus_[g] = T::Set(0.0);
         }
     }
 
-    LaneResult Run() {
+    SCINTLE_LANE_INLINE LaneResult Run() {
         LaneResult result;
+        int32_t stepsToCap = job_->stepsToCap;
         for (;;) {
             if (job_->runningFlag->load(std::memory_order_relaxed) == 0) {
                 result = kLanesStopped;
                 break;
             }
-#pragma GCC unroll 16
-            for (int k = 0; k < S; ++k) {
+            const int32_t batch = stepsToCap < S ? stepsToCap : S;
+            for (int32_t k = 0; k < batch; ++k) {
 #pragma GCC unroll 8
                 for (int g = 0; g < G; ++g) Step(g);
             }
+            stepsToCap -= batch;
+            // Only when a cap may have been reached are the step counts compared.
+            const bool capsDue = stepsToCap <= 0;
+            if (capsDue) stepsToCap = cap_;
             int empty = 0;
 #pragma GCC unroll 8
-            for (int g = 0; g < G; ++g) {
-                const int finished = ~T::Bits(live_[g]) & kAllLanes;
-                if (finished != 0) empty += Refill(g, finished);
-            }
+            for (int g = 0; g < G; ++g) empty += Exchange(g, capsDue, &stepsToCap);
             if (empty == 0) continue;
             if (!job_->draining) {
                 result = kLanesNeedInput;
@@ -212,66 +229,106 @@ public:
                 break;
             }
         }
+        job_->stepsToCap = stepsToCap;
         for (int g = 0; g < G; ++g) {
             Family::Store(state_[g], g * L, job_);
-            T::Store(job_->steps + g * L, steps_[g]);
-            T::Store(job_->squaredModulus + g * L, modulus_[g]);
+            T::StoreI(job_->steps + g * L, steps_[g]);
+            T::Store(job_->pixel + g * L, pixel_[g]);
             T::StoreMask(job_->live + g * L, live_[g]);
+            T::StoreMask(job_->occupied + g * L, occupied_[g]);
         }
         return result;
     }
 
 private:
-    // One step of vector g.
     SCINTLE_LANE_INLINE void Step(int g) {
         const Mask live = live_[g];
-        const V modulus = family_.Step(&state_[g]);
-        modulus_[g] = T::Select(live, modulus, modulus_[g]);
-        steps_[g] = T::CountIf(steps_[g], live, one_);
-        const Mask escaped = T::Greater(modulus, bailout_);
-        live_[g] = T::And(T::AndNot(escaped, live), T::Less(steps_[g], cap_));
+        modulus_[g] = family_.Step(&state_[g]);
+        steps_[g] = T::CountIf(steps_[g], live);
+        live_[g] = T::NotAbove(live, modulus_[g], bailoutV_);
     }
 
-    // Hands the finished lanes' pixels to the output and gives the lanes new pixels;
-    // returns how many lanes were left empty for want of input.
-    SCINTLE_LANE_INLINE int Refill(int g, int finished) {
-        alignas(64) double steps[L];
-        alignas(64) double modulus[L];
-        T::Store(steps, steps_[g]);
-        T::Store(modulus, modulus_[g]);
-        LaneJob& job = *job_;
-        int empty = 0;
-        while (finished != 0) {
-            const int lane = __builtin_ctz(static_cast<unsigned>(finished));
-            finished &= finished - 1;
-            const int slot = g * L + lane;
-            if (job.laneX[slot] != kEmptyLane) {
-                job.output[job.outputCount++] = {modulus[lane], static_cast<int32_t>(steps[lane]),
-                                                 job.laneX[slot], job.laneY[slot]};
-            }
-            if (job.inputNext == job.inputCount) {
-                job.laneX[slot] = kEmptyLane;
-                ++empty;
-                continue;
-            }
-            const LaneInput& in = job.input[job.inputNext++];
-            job.laneX[slot] = in.x;
-            job.laneY[slot] = in.y;
-            const Mask laneMask = T::LaneMask(lane);
-            Family::Start(&state_[g], laneMask, in);
-            steps_[g] = T::Put(steps_[g], laneMask, 0.0);
-            live_[g] = T::Include(live_[g], laneMask);
+    // Hands vector g's finished pixels to the output and gives their lanes the next
+    // pixels of the input. With capsDue, lanes that have begun `cap` steps have
+    // finished too, and *stepsToCap is worked out afresh; a new pixel is a full cap
+    // away. Returns how many lanes are left without a pixel.
+    SCINTLE_LANE_INLINE int Exchange(int g, bool capsDue, int32_t* stepsToCap) {
+        const Mask escaped = T::AndNot(live_[g], occupied_[g]);
+        Mask finished = escaped;
+        if (capsDue) {
+            const Mask capped = T::And(live_[g], T::EqualI(steps_[g], capV_));
+            finished = T::Or(finished, capped);
+            live_[g] = T::AndNot(capped, live_[g]);
+            *stepsToCap = StepsToCap(g, *stepsToCap);
         }
+        const int finishedBits = T::Bits(finished);
+        const int emptyBits = ~T::Bits(occupied_[g]) & ((1 << L) - 1);
+        if ((finishedBits | emptyBits) == 0) return 0;
+
+        LaneJob& job = *job_;
+        if (finishedBits != 0) {
+            // Escaped pixels carry their step count negated.
+            const I steps = T::Select(escaped, T::Negate(steps_[g]), steps_[g]);
+            const int at = job.outputCount;
+            T::StoreU(job.outputSteps + at, T::Compress(finished, steps));
+            T::StoreU(job.outputModulus + at, T::Compress(finished, modulus_[g]));
+            T::StoreU(job.outputPixel + at, T::Compress(finished, pixel_[g]));
+            job.outputCount = at + BitCount(finishedBits);
+        }
+
+        // Free lanes take the next pixels, as far as the input goes.
+        int freeBits = finishedBits | emptyBits;
+        const int available = job.inputCount - job.inputNext;
+        int empty = 0;
+        while (BitCount(freeBits) > available) {
+            freeBits &= freeBits - 1;  // the lowest goes without
+            ++empty;
+        }
+        const Mask fresh = T::MaskOf(freeBits);
+        const int next = job.inputNext;
+        Family::Start(&state_[g], fresh, T::LoadU(job.inputRe + next), T::LoadU(job.inputIm + next));
+        pixel_[g] = T::Expand(pixel_[g], fresh, T::LoadU(job.inputPixel + next));
+        steps_[g] = T::Select(fresh, T::SetI(0), steps_[g]);
+        live_[g] = T::Or(T::AndNot(finished, live_[g]), fresh);
+        occupied_[g] = T::Or(T::AndNot(finished, occupied_[g]), fresh);
+        job.inputNext = next + BitCount(freeBits);
+        if (freeBits != 0 && cap_ < *stepsToCap) *stepsToCap = cap_;
         return empty;
+    }
+
+    // A population count without calling the C library where the instruction set
+    // has none (SSE2).
+    static SCINTLE_LANE_INLINE int BitCount(int bits) {
+        if constexpr (L > 2) {
+            return __builtin_popcount(static_cast<unsigned>(bits));
+        } else {
+            return (bits & 1) + (bits >> 1 & 1);
+        }
+    }
+
+    // The fewest steps any live lane of vector g has left before its cap, or `least`.
+    SCINTLE_LANE_INLINE int32_t StepsToCap(int g, int32_t least) const {
+        alignas(64) int64_t steps[L];
+        T::StoreI(steps, steps_[g]);
+        const int liveBits = T::Bits(live_[g]);
+        for (int lane = 0; lane < L; ++lane) {
+            const int32_t left = cap_ - static_cast<int32_t>(steps[lane]);
+            if ((liveBits >> lane & 1) != 0 && left < least) least = left;
+        }
+        return least;
     }
 
     LaneJob* job_;
     const Family family_;
-    const V bailout_, cap_, one_;
+    const int32_t cap_;
+    const V bailoutV_;
+    const I capV_;
     typename Family::State state_[G];
-    V steps_[G];
-    V modulus_[G];
+    I steps_[G];
+    V modulus_[G];  // as the last step tested
+    V pixel_[G];
     Mask live_[G];
+    Mask occupied_[G];
 };
 
 // The job's family picks the steps; any value but 2, 4 and 8 is Mandelbrot.

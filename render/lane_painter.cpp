@@ -46,6 +46,8 @@ bool Prepare(LaneWorkspace* w) {
     const ActiveViewRecord& v = ActiveView;
     const int32_t width = renderCycle.clientWidth;
     const int32_t height = renderCycle.clientHeight;
+    // Lanes carry a pixel as y * 65536 + x in 32 bits.
+    if (width > 0xFFFF || height > 0x7FFF) return false;
     w->columnValues = new (std::nothrow) double[width];
     w->rowValues = new (std::nothrow) double[height];
     if (!w->columnValues || !w->rowValues) return false;
@@ -63,8 +65,7 @@ bool Prepare(LaneWorkspace* w) {
 
     LaneJob& job = w->job;
     std::memset(&job, 0, sizeof job);
-    for (int32_t lane = 0; lane < kMaxLanes; ++lane) job.laneX[lane] = kEmptyLane;
-    job.view = {v.family, v.iterationCap, v.bailout, v.constA, v.constB};
+    job.view = {v.family, v.iterationCap, v.bailout, v.constA, v.constB, 2.0};
     job.runningFlag = &renderCycle.runningFlag;
     return true;
 }
@@ -73,8 +74,10 @@ void AddPixel(LaneWorkspace* w, int32_t x, int32_t y) {
     const double column = w->columnValues[x];
     const double row = w->rowValues[y];
     LaneJob& job = w->job;
-    job.input[job.inputCount++] =
-        w->turned ? LaneInput{row, column, x, y} : LaneInput{column, row, x, y};
+    const int32_t at = job.inputCount++;
+    job.inputRe[at] = w->turned ? row : column;
+    job.inputIm[at] = w->turned ? column : row;
+    job.inputPixel[at] = y * kLaneRowStride + x;
 }
 
 // Queues the pixels of the next positions of the order, as many as the queue holds.
@@ -108,15 +111,16 @@ bool PaintFinished(LaneWorkspace* w, DeviceContext dc) {
     const LaneJob& job = w->job;
     const bool dragon = job.view.family == kDragon;
     for (int32_t i = 0; i < job.outputCount; ++i) {
-        const LaneOutput& out = job.output[i];
+        const auto steps = static_cast<int32_t>(job.outputSteps[i]);
         Colorref colour;
-        if (out.squaredModulus > job.view.bailout) {
-            colour = dragon ? kBlack : Colour(*w, out.steps - 1);
+        if (steps < 0) {  // escaped at step -steps - 1
+            colour = dragon ? kBlack : Colour(*w, -steps - 1);
         } else {
-            colour = Colour(*w, InteriorIndex(out.squaredModulus));
+            colour = Colour(*w, InteriorIndex(job.outputModulus[i]));
         }
+        const auto pixel = static_cast<int32_t>(job.outputPixel[i]);
         if (!Running()) return false;
-        renderPlatform->SetPixel(dc, out.x, out.y, colour);
+        renderPlatform->SetPixel(dc, pixel & 0xFFFF, pixel >> 16, colour);
     }
     return true;
 }
