@@ -18,25 +18,27 @@ PixelShuffler* PixelShuffler::Create(int32_t columns, int32_t rows, int32_t step
         order->done = 1;
         return order;
     }
+    if (static_cast<int64_t>(columns - 1) * step > 0xFFFF) {
+        delete order;
+        return nullptr;
+    }
     const size_t count = static_cast<size_t>(columns) * static_cast<size_t>(rows);
     const int32_t largestCount = columns > rows ? columns : rows;
-    order->rows = new (std::nothrow) ShuffleRow[rows];
-    order->linkedRows = new (std::nothrow) ShuffleRow*[rows];
-    order->values = new (std::nothrow) int32_t[count];
+    order->linkedRows = new (std::nothrow) OrderRow[rows];
+    order->values = new (std::nothrow) uint16_t[count];
     order->reciprocals = new (std::nothrow) uint64_t[largestCount + 1];
-    if (!order->rows || !order->linkedRows || !order->values || !order->reciprocals) {
+    if (!order->linkedRows || !order->values || !order->reciprocals) {
         delete order;
         return nullptr;
     }
     order->reciprocals[0] = 0;
     for (int32_t d = 1; d <= largestCount; ++d)
         order->reciprocals[d] = ((uint64_t{1} << 32) + static_cast<uint64_t>(d) - 1) / static_cast<uint64_t>(d);
-    for (int32_t i = 0; i < columns; ++i) order->values[i] = i * step;
+    for (int32_t i = 0; i < columns; ++i) order->values[i] = static_cast<uint16_t>(i * step);
     for (int32_t k = 0; k < rows; ++k) {
-        int32_t* xs = order->values + static_cast<size_t>(k) * columns;
-        if (k > 0) std::memcpy(xs, order->values, sizeof(int32_t) * columns);
-        order->rows[k] = {k * step, xs, columns, 0};
-        order->linkedRows[k] = &order->rows[k];
+        uint16_t* xs = order->values + static_cast<size_t>(k) * columns;
+        if (k > 0) std::memcpy(xs, order->values, sizeof(uint16_t) * columns);
+        order->linkedRows[k] = {k * step, xs, columns, 0};
     }
     order->rowCount = rows;
     return order;
@@ -46,7 +48,6 @@ PixelShuffler::~PixelShuffler() {
     delete[] reciprocals;
     delete[] values;
     delete[] linkedRows;
-    delete[] rows;
 }
 
 void PixelShuffler::Unlink(int32_t k) {
@@ -54,7 +55,7 @@ void PixelShuffler::Unlink(int32_t k) {
         done = 1;
         return;
     }
-    std::memmove(&linkedRows[k], &linkedRows[k + 1], sizeof(ShuffleRow*) * (rowCount - k - 1));
+    std::memmove(&linkedRows[k], &linkedRows[k + 1], sizeof(OrderRow) * (rowCount - k - 1));
     --rowCount;
 }
 
@@ -102,7 +103,7 @@ int32_t PixelShuffler::TakePositions(int32_t* xs, int32_t* ys, int32_t count) {
     // through xs and ys could otherwise overwrite them, as far as the compiler knows.
     uint32_t state = randomState;
     uint32_t ahead = Apply(kAhead, state);
-    ShuffleRow* const* const linked = linkedRows;
+    OrderRow* const linked = linkedRows;
     const uint64_t* const reciprocal = reciprocals;
     int32_t rows = rowCount;
     uint64_t rowsReciprocal = reciprocal[rows];
@@ -112,10 +113,10 @@ int32_t PixelShuffler::TakePositions(int32_t* xs, int32_t* ys, int32_t count) {
         const uint32_t rowDraw = DrawOf(Apply(kOne, state));
         state = Apply(kTwo, state);
         const int32_t k = Remainder(rowDraw, rows, rowsReciprocal);
-        ShuffleRow* row = linked[k];
+        OrderRow* row = &linked[k];
         const int32_t remaining = row->remaining;
         const int32_t i = Remainder(DrawOf(state), remaining, reciprocal[remaining]);
-        int32_t* values = row->xs;
+        uint16_t* values = row->xs;
         xs[n] = values[i];
         ys[n] = row->y;
         values[i] = values[remaining - 1];
@@ -132,7 +133,7 @@ int32_t PixelShuffler::TakePositions(int32_t* xs, int32_t* ys, int32_t count) {
         // row empties or is drawn again in between, and only a hint either way.
         const uint32_t aheadRowDraw = DrawOf(Apply(kOne, ahead));
         ahead = Apply(kTwo, ahead);
-        const ShuffleRow* aheadRow = linked[Remainder(aheadRowDraw, rows, rowsReciprocal)];
+        const OrderRow* aheadRow = &linked[Remainder(aheadRowDraw, rows, rowsReciprocal)];
         const int32_t aheadRemaining = aheadRow->remaining;
         const int32_t aheadI = Remainder(DrawOf(ahead), aheadRemaining, reciprocal[aheadRemaining]);
         __builtin_prefetch(&aheadRow->xs[aheadI], 1);
