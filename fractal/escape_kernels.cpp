@@ -50,10 +50,6 @@ double UpwardRowPlaneValue(const ActiveViewRecord& v, int32_t height, int32_t y)
     return (v.yMax - v.yMin) / height * (height - y) + v.yMin;
 }
 
-int32_t InteriorIndex(double squaredModulus) {
-    return static_cast<int32_t>(squaredModulus * paletteLength);
-}
-
 PixelOutcome MandelbrotOutcome(int32_t x, int32_t y) {
     const ActiveViewRecord& v = ActiveView;
     const PlanePoint c = MapPixel(v, x, y);

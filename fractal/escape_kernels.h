@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "fractal/fractal_preset.h"
+#include "render/colour_schemes.h"
 #include "render/render_platform.h"
 
 namespace scintle {
@@ -39,7 +40,9 @@ double UpwardRowPlaneValue(const ActiveViewRecord& view, int32_t height, int32_t
 
 // The colour index of a point that did not escape: its last tested squared modulus
 // times paletteLength, truncated toward zero.
-int32_t InteriorIndex(double squaredModulus);
+inline int32_t InteriorIndex(double squaredModulus) {
+    return static_cast<int32_t>(squaredModulus * paletteLength);
+}
 
 // The outcome for ActiveView's family (any family value but 2, 4, 8 is Mandelbrot).
 PixelOutcome PixelOutcomeOf(int32_t x, int32_t y);

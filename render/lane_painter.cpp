@@ -111,13 +111,13 @@ bool PaintFinished(LaneWorkspace* w, DeviceContext dc) {
     const LaneJob& job = w->job;
     const bool dragon = job.view.family == kDragon;
     for (int32_t i = 0; i < job.outputCount; ++i) {
+        // Escaped at step -steps - 1, or not at all. Worked out without a branch: which
+        // of the two a pixel is cannot be foreseen.
         const auto steps = static_cast<int32_t>(job.outputSteps[i]);
-        Colorref colour;
-        if (steps < 0) {  // escaped at step -steps - 1
-            colour = dragon ? kBlack : Colour(*w, -steps - 1);
-        } else {
-            colour = Colour(*w, InteriorIndex(job.outputModulus[i]));
-        }
+        const bool escaped = steps < 0;
+        const double modulus = escaped ? 0.0 : job.outputModulus[i];
+        const int32_t index = escaped ? -steps - 1 : InteriorIndex(modulus);
+        const Colorref colour = escaped && dragon ? kBlack : Colour(*w, index);
         const auto pixel = static_cast<int32_t>(job.outputPixel[i]);
         if (!Running()) return false;
         renderPlatform->SetPixel(dc, pixel & 0xFFFF, pixel >> 16, colour);
