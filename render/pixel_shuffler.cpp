@@ -79,7 +79,7 @@ constexpr Jump JumpOf(int n) {
 
 // A position takes two numbers; the values of the position kPrefetchDistance ahead
 // are asked for while this one is taken.
-constexpr int kPrefetchDistance = 32;
+constexpr int kPrefetchDistance = 64;
 constexpr Jump kOne = JumpOf(1);
 constexpr Jump kTwo = JumpOf(2);
 constexpr Jump kAhead = JumpOf(2 * kPrefetchDistance);
