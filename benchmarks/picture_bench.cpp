@@ -1,11 +1,14 @@
 // Whole pictures at 1920x1080, full resolution, in scattered order, into a memory
 // canvas: every catalogue row with the plain one-pixel kernel (the baseline) and with
 // the engine's kernel of choice; then whole passes over all 74 rows in both
-// ExtraMemory modes, with the baseline and with every lane kernel the processor has.
+// ExtraMemory modes, with the baseline, with every lane kernel the processor has, and
+// with no kernel at all (the order and the window alone); and the kernels' stepping
+// rate on a view where no pixel escapes, where the per-pixel costs hardly count.
 #include <benchmark/benchmark.h>
 
 #include "bench_pictures.h"
 #include "benchmarks.h"
+#include "fractal/fractal_preset.h"
 #include "fractal/kernel_choice.h"
 #include "plain_kernel.h"
 #include "render/picture_cycle.h"
@@ -26,12 +29,19 @@ void SetRates(benchmark::State& state, int64_t pictures, int64_t steps) {
     if (steps > 0) state.counters["steps"] = Counter(static_cast<double>(steps), Counter::kIsRate);
 }
 
+// No kernel: every position set to one colour.
+constexpr KernelKind kNoKernel = KernelKind::kAuto;
+
 // Paints the prepared picture with the kernel; the plain baseline when kernel is kScalar
 // (the engine's own scalar path is not what is measured here). Returns the steps the
 // baseline counted, 0 for the lane kernels.
 int64_t Paint(MemoryCanvas* canvas, KernelKind kernel) {
     if (kernel == KernelKind::kScalar)
         return PaintPlainPicture(canvas->dc(), renderCycle.currentShuffler).steps;
+    if (kernel == kNoKernel) {
+        PaintWithoutKernel(canvas->dc(), renderCycle.currentShuffler);
+        return 0;
+    }
     SelectKernel(kernel);
     PaintPicture(canvas->dc());
     return 0;
@@ -74,7 +84,24 @@ void Pass(benchmark::State& state, uint32_t extraMemory, KernelKind kernel) {
     SetRates(state, pictures, 0);
 }
 
+// Inside the main body of the set: every pixel iterates to the cap of 1000.
+void Stepping(benchmark::State& state, KernelKind kernel) {
+    constexpr int32_t kWidth = 480, kHeight = 270, kCap = 1000;
+    MemoryCanvas canvas(kWidth, kHeight);
+    for (auto _ : state) {
+        state.PauseTiming();
+        PrepareRow(&canvas, AllRows().front(), 1);
+        ActiveView = {0.05, 0.2, -0.05, 0.05, 4.0, 0, 0, kCap, kMandelbrot};
+        state.ResumeTiming();
+        Paint(&canvas, kernel);
+    }
+    state.counters["steps"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * kWidth * kHeight * kCap,
+        benchmark::Counter::kIsRate);
+}
+
 std::string KernelLabel(KernelKind kernel) {
+    if (kernel == kNoKernel) return "order_and_window_only";
     return kernel == KernelKind::kScalar ? "plain_baseline" : KernelName(kernel);
 }
 
@@ -90,9 +117,11 @@ void RegisterPictureBenchmarks() {
                 ->Unit(benchmark::kMillisecond);
         }
     }
+    const KernelKind all[] = {KernelKind::kScalar, KernelKind::kSse2, KernelKind::kAvx2,
+                              KernelKind::kAvx512};
     for (uint32_t extraMemory : {1u, 0u}) {
         for (KernelKind kernel : {KernelKind::kScalar, KernelKind::kSse2, KernelKind::kAvx2,
-                                  KernelKind::kAvx512}) {
+                                  KernelKind::kAvx512, kNoKernel}) {
             if (!KernelSupported(kernel)) continue;
             const std::string name = "pass/extra_memory_" + std::to_string(extraMemory) + "/" +
                                      KernelLabel(kernel);
@@ -100,6 +129,12 @@ void RegisterPictureBenchmarks() {
                 ->Iterations(1)
                 ->Unit(benchmark::kMillisecond);
         }
+    }
+    for (KernelKind kernel : all) {
+        if (!KernelSupported(kernel)) continue;
+        benchmark::RegisterBenchmark(("stepping/" + KernelLabel(kernel)).c_str(), Stepping, kernel)
+            ->Iterations(3)
+            ->Unit(benchmark::kMillisecond);
     }
 }
 

@@ -98,4 +98,20 @@ PlainPainting PaintPlainPicture(DeviceContext dc, PixelShuffler* order) {
     }
 }
 
+void PaintWithoutKernel(DeviceContext dc, PixelShuffler* order) {
+    constexpr Colorref kGrey = 0x808080;
+    const bool blocks = order->step == 2;
+    while (!order->done) {
+        if (Stopped()) return;
+        int32_t x, y;
+        order->NextPosition(&x, &y);
+        renderPlatform->SetPixel(dc, x, y, kGrey);
+        if (blocks) {
+            renderPlatform->SetPixel(dc, x + 1, y, kGrey);
+            renderPlatform->SetPixel(dc, x, y + 1, kGrey);
+            renderPlatform->SetPixel(dc, x + 1, y + 1, kGrey);
+        }
+    }
+}
+
 }  // namespace scintle

@@ -48,10 +48,12 @@ void SummaryReporter::PrintSummary() const {
     PrintOrder();
     PrintFamilies();
     PrintPasses();
+    PrintStepping();
     PrintStops();
 }
 
 void SummaryReporter::PrintOrder() const {
+    if (!Find("order/next_position/1920x1080") && !Find("order/next_position/3840x2160")) return;
     std::printf("\n| Pixel order, drained | linked list (baseline) | next_position | take_positions |\n");
     std::printf("|---|---|---|---|\n");
     for (const char* size : {"1920x1080", "3840x2160"}) {
@@ -70,50 +72,61 @@ void SummaryReporter::PrintOrder() const {
 
 void SummaryReporter::PrintFamilies() const {
     const std::string lanes = KernelName(ActiveKernel());
-    std::printf("\n| Pictures at 1920x1080, full resolution | plain baseline | %s | speed-up | "
-                "%s pixels/s | %s steps/s |\n", lanes.c_str(), lanes.c_str(), lanes.c_str());
-    std::printf("|---|---|---|---|---|---|\n");
-    double allPlain = 0, allLanes = 0, allPixels = 0, allSteps = 0;
-    int rows = 0;
-    for (const char* family : kFamilies) {
+    struct Totals {
+        const char* name;
         double plain = 0, fast = 0, pixels = 0, steps = 0;
+        int rows = 0;
+    };
+    std::vector<Totals> lines;
+    Totals all{"all rows"};
+    for (const char* family : kFamilies) {
+        Totals t{family};
         for (const BenchRow& row : AllRows()) {
             if (!StartsWith(row.name, family)) continue;
             const Result* p = Find("row/plain_baseline/" + row.name);
             const Result* l = Find("row/" + lanes + "/" + row.name);
             if (!p || !l) continue;
-            plain += p->cpuSeconds;
-            fast += l->cpuSeconds;
-            pixels += double{kBenchWidth} * kBenchHeight;
-            const auto s = plainRowFacts.find(row.name);
-            if (s != plainRowFacts.end()) steps += static_cast<double>(s->second.steps);
-            ++rows;
+            t.plain += p->cpuSeconds;
+            t.fast += l->cpuSeconds;
+            t.pixels += double{kBenchWidth} * kBenchHeight;
+            const auto facts = plainRowFacts.find(row.name);
+            if (facts != plainRowFacts.end()) t.steps += static_cast<double>(facts->second.steps);
+            ++t.rows;
         }
-        if (fast <= 0) continue;
-        std::printf("| %s | %.2f s | %.2f s | %.1fx | %.0f M | %.2f G |\n", family, plain, fast,
-                    plain / fast, pixels / fast / 1e6, steps / fast / 1e9);
-        allPlain += plain;
-        allLanes += fast;
-        allPixels += pixels;
-        allSteps += steps;
+        if (t.rows == 0) continue;
+        lines.push_back(t);
+        all.plain += t.plain;
+        all.fast += t.fast;
+        all.pixels += t.pixels;
+        all.steps += t.steps;
+        all.rows += t.rows;
     }
-    if (allLanes > 0) {
-        std::printf("| all %d rows | %.2f s | %.2f s | %.1fx | %.0f M | %.2f G |\n", rows, allPlain,
-                    allLanes, allPlain / allLanes, allPixels / allLanes / 1e6,
-                    allSteps / allLanes / 1e9);
-        std::printf("Pictures that differ from the plain kernel's: %d\n", differingPictures);
+    if (lines.empty()) return;
+    lines.push_back(all);
+    std::printf("\n| Pictures at 1920x1080, full resolution | rows | plain baseline | %s | "
+                "speed-up | %s pixels/s | %s steps/s |\n",
+                lanes.c_str(), lanes.c_str(), lanes.c_str());
+    std::printf("|---|---|---|---|---|---|---|\n");
+    for (const Totals& t : lines) {
+        std::printf("| %s | %d | %.2f s | %.2f s | %.1fx | %.0f M | %.2f G |\n", t.name, t.rows,
+                    t.plain, t.fast, t.plain / t.fast, t.pixels / t.fast / 1e6,
+                    t.steps / t.fast / 1e9);
     }
+    std::printf("Pictures that differ from the plain kernel's: %d\n", differingPictures);
 }
 
 void SummaryReporter::PrintPasses() const {
-    std::printf("\n| Whole pass, 74 rows at 1920x1080 | plain baseline | sse2 | avx2 | avx512 |\n");
-    std::printf("|---|---|---|---|---|\n");
+    if (!Find("pass/extra_memory_1/plain_baseline") && !Find("pass/extra_memory_0/plain_baseline"))
+        return;
+    std::printf("\n| Whole pass, 74 rows at 1920x1080 | plain baseline | sse2 | avx2 | avx512 | "
+                "no kernel (order and window only) |\n");
+    std::printf("|---|---|---|---|---|---|\n");
     for (const char* mode : {"1", "0"}) {
         const std::string prefix = std::string("pass/extra_memory_") + mode + "/";
         const Result* plain = Find(prefix + "plain_baseline");
         if (!plain) continue;
         std::printf("| ExtraMemory %s | %.2f s |", mode, plain->cpuSeconds);
-        for (const char* kernel : {"sse2", "avx2", "avx512"}) {
+        for (const char* kernel : {"sse2", "avx2", "avx512", "order_and_window_only"}) {
             const Result* r = Find(prefix + kernel);
             if (r && r->cpuSeconds > 0) {
                 std::printf(" %.2f s (1/%.1f) |", r->cpuSeconds, plain->cpuSeconds / r->cpuSeconds);
@@ -123,6 +136,25 @@ void SummaryReporter::PrintPasses() const {
         }
         std::printf("\n");
     }
+}
+
+void SummaryReporter::PrintStepping() const {
+    const Result* plain = Find("stepping/plain_baseline");
+    if (!plain) return;
+    std::printf("\n| Stepping, no pixel escaping (cap 1000) | plain baseline | sse2 | avx2 | avx512 |\n");
+    std::printf("|---|---|---|---|---|\n|  |");
+    const double plainRate = plain->counters.at("steps");
+    std::printf(" %.2f G steps/s |", plainRate / 1e9);
+    for (const char* kernel : {"sse2", "avx2", "avx512"}) {
+        const Result* r = Find(std::string("stepping/") + kernel);
+        if (r) {
+            const double rate = r->counters.at("steps");
+            std::printf(" %.2f G steps/s (x%.1f) |", rate / 1e9, rate / plainRate);
+        } else {
+            std::printf(" - |");
+        }
+    }
+    std::printf("\n");
 }
 
 void SummaryReporter::PrintStops() const {

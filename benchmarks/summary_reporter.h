@@ -28,6 +28,7 @@ private:
     void PrintOrder() const;
     void PrintFamilies() const;
     void PrintPasses() const;
+    void PrintStepping() const;
     void PrintStops() const;
 
     std::map<std::string, Result> results_;
