@@ -101,15 +101,17 @@ PlainPainting PaintPlainPicture(DeviceContext dc, PixelShuffler* order) {
 void PaintWithoutKernel(DeviceContext dc, PixelShuffler* order) {
     constexpr Colorref kGrey = 0x808080;
     const bool blocks = order->step == 2;
+    int32_t xs[32], ys[32];
     while (!order->done) {
-        if (Stopped()) return;
-        int32_t x, y;
-        order->NextPosition(&x, &y);
-        renderPlatform->SetPixel(dc, x, y, kGrey);
-        if (blocks) {
-            renderPlatform->SetPixel(dc, x + 1, y, kGrey);
-            renderPlatform->SetPixel(dc, x, y + 1, kGrey);
-            renderPlatform->SetPixel(dc, x + 1, y + 1, kGrey);
+        const int32_t n = order->TakePositions(xs, ys, 32);
+        for (int32_t i = 0; i < n; ++i) {
+            if (Stopped()) return;
+            renderPlatform->SetPixel(dc, xs[i], ys[i], kGrey);
+            if (blocks) {
+                renderPlatform->SetPixel(dc, xs[i] + 1, ys[i], kGrey);
+                renderPlatform->SetPixel(dc, xs[i], ys[i] + 1, kGrey);
+                renderPlatform->SetPixel(dc, xs[i] + 1, ys[i] + 1, kGrey);
+            }
         }
     }
 }

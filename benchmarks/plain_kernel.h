@@ -22,8 +22,9 @@ struct PlainPainting {
 // ActiveView, as PaintPicture does with the scalar kernel.
 PlainPainting PaintPlainPicture(DeviceContext dc, PixelShuffler* order);
 
-// Sets every position of `order` to one grey, with no kernel at all: what drawing
-// the order and writing the window cost by themselves.
+// Sets every position of `order` to one grey, with no kernel at all, taking the
+// positions in batches as the lane kernels do: what drawing the order and writing
+// the window cost by themselves.
 void PaintWithoutKernel(DeviceContext dc, PixelShuffler* order);
 
 }  // namespace scintle

@@ -78,6 +78,11 @@ struct LaneJob {
     const std::atomic<int32_t>* runningFlag;
 };
 
+// The kernels read runningFlag as the plain 32-bit integer inside the atomic.
+static_assert(sizeof(std::atomic<int32_t>) == sizeof(int32_t) &&
+                  std::atomic<int32_t>::is_always_lock_free,
+              "runningFlag must be a bare 32-bit integer");
+
 using LaneKernel = LaneResult (*)(LaneJob* job);
 
 // Call only those the processor supports (kernel_choice.h).

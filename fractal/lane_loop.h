@@ -203,7 +203,7 @@ public:
         LaneResult result;
         int32_t stepsToCap = job_->stepsToCap;
         for (;;) {
-            if (job_->runningFlag->load(std::memory_order_relaxed) == 0) {
+            if (Stopped()) {
                 result = kLanesStopped;
                 break;
             }
@@ -241,6 +241,13 @@ public:
     }
 
 private:
+    // runningFlag, read as an atomic load of its 32 bits (std::atomic's own load would
+    // bring inline library code into this file).
+    SCINTLE_LANE_INLINE bool Stopped() const {
+        const auto* flag = reinterpret_cast<const int32_t*>(job_->runningFlag);
+        return __atomic_load_n(flag, __ATOMIC_RELAXED) == 0;
+    }
+
     SCINTLE_LANE_INLINE void Step(int g) {
         const Mask live = live_[g];
         modulus_[g] = family_.Step(&state_[g]);

@@ -130,15 +130,21 @@ void ScintleFade(DeviceContext dc) {
     PixelShuffler* order = renderCycle.currentShuffler;
     if (UsableOrder(order)) {
         const bool blocks = order->step == 2;
+        // Positions are drawn a few dozen at a time and then blacked one after another:
+        // drawing one and writing the window at once makes each wait for the other.
+        constexpr int32_t kBatch = 32;
+        int32_t xs[kBatch], ys[kBatch];
         while (!order->done) {
-            if (!Running()) return;
-            int32_t x, y;
-            order->NextPosition(&x, &y);
-            renderPlatform->SetPixel(dc, x, y, kBlack);
-            if (blocks) {
-                renderPlatform->SetPixel(dc, x + 1, y, kBlack);
-                renderPlatform->SetPixel(dc, x, y + 1, kBlack);
-                renderPlatform->SetPixel(dc, x + 1, y + 1, kBlack);
+            const int32_t n = order->TakePositions(xs, ys, kBatch);
+            for (int32_t i = 0; i < n; ++i) {
+                if (!Running()) return;
+                const int32_t x = xs[i], y = ys[i];
+                renderPlatform->SetPixel(dc, x, y, kBlack);
+                if (blocks) {
+                    renderPlatform->SetPixel(dc, x + 1, y, kBlack);
+                    renderPlatform->SetPixel(dc, x, y + 1, kBlack);
+                    renderPlatform->SetPixel(dc, x + 1, y + 1, kBlack);
+                }
             }
         }
     }
