@@ -7,7 +7,7 @@
 // `T` provides, for its vector `V` of T::kLanes doubles, its vector `I` of as many
 // 64-bit integers and its lane set `Mask`:
 //   Load, LoadU, Store, StoreU, Set, Add, Sub, Mul (on V); LoadI, StoreI, SetI, EqualI,
-//   CountIf(i, m) = i + 1 where m (on I); NotAbove(m, a, b) = the lanes of m where a > b
+//   CountIf(i, m) = i + 1 where m, MostWhere(m, i) = the largest of i's lanes in m (on I); NotAbove(m, a, b) = the lanes of m where a > b
 //   is false, NaN included, as in the scalar test; LoadMask, StoreMask, MaskOf(bits),
 //   Bits(mask), And, Or, AndNot(a, b) = b and not a; Select(m, a, b) = a where m, else
 //   b, for V and I; Compress(m, v): the lanes of m packed to the low end; Expand(v, m,
@@ -202,6 +202,9 @@ public:
     SCINTLE_LANE_INLINE LaneResult Run() {
         LaneResult result;
         int32_t stepsToCap = job_->stepsToCap;
+        outputCount_ = job_->outputCount;
+        inputNext_ = job_->inputNext;
+        inputCount_ = job_->inputCount;
         for (;;) {
             if (Stopped()) {
                 result = kLanesStopped;
@@ -230,6 +233,8 @@ public:
             }
         }
         job_->stepsToCap = stepsToCap;
+        job_->outputCount = outputCount_;
+        job_->inputNext = inputNext_;
         for (int g = 0; g < G; ++g) {
             Family::Store(state_[g], g * L, job_);
             T::StoreI(job_->steps + g * L, steps_[g]);
@@ -276,29 +281,29 @@ private:
         if (finishedBits != 0) {
             // Escaped pixels carry their step count negated.
             const I steps = T::Select(escaped, T::Negate(steps_[g]), steps_[g]);
-            const int at = job.outputCount;
+            const int at = outputCount_;
             T::StoreU(job.outputSteps + at, T::Compress(finished, steps));
             T::StoreU(job.outputModulus + at, T::Compress(finished, modulus_[g]));
             T::StoreU(job.outputPixel + at, T::Compress(finished, pixel_[g]));
-            job.outputCount = at + BitCount(finishedBits);
+            outputCount_ = at + BitCount(finishedBits);
         }
 
         // Free lanes take the next pixels, as far as the input goes.
         int freeBits = finishedBits | emptyBits;
-        const int available = job.inputCount - job.inputNext;
+        const int available = inputCount_ - inputNext_;
         int empty = 0;
         while (BitCount(freeBits) > available) {
             freeBits &= freeBits - 1;  // the lowest goes without
             ++empty;
         }
         const Mask fresh = T::MaskOf(freeBits);
-        const int next = job.inputNext;
+        const int next = inputNext_;
         Family::Start(&state_[g], fresh, T::LoadU(job.inputRe + next), T::LoadU(job.inputIm + next));
         pixel_[g] = T::Expand(pixel_[g], fresh, T::LoadU(job.inputPixel + next));
         steps_[g] = T::Select(fresh, T::SetI(0), steps_[g]);
         live_[g] = T::Or(T::AndNot(finished, live_[g]), fresh);
         occupied_[g] = T::Or(T::AndNot(finished, occupied_[g]), fresh);
-        job.inputNext = next + BitCount(freeBits);
+        inputNext_ = next + BitCount(freeBits);
         if (freeBits != 0 && cap_ < *stepsToCap) *stepsToCap = cap_;
         return empty;
     }
@@ -315,17 +320,16 @@ private:
 
     // The fewest steps any live lane of vector g has left before its cap, or `least`.
     SCINTLE_LANE_INLINE int32_t StepsToCap(int g, int32_t least) const {
-        alignas(64) int64_t steps[L];
-        T::StoreI(steps, steps_[g]);
-        const int liveBits = T::Bits(live_[g]);
-        for (int lane = 0; lane < L; ++lane) {
-            const int32_t left = cap_ - static_cast<int32_t>(steps[lane]);
-            if ((liveBits >> lane & 1) != 0 && left < least) least = left;
-        }
-        return least;
+        if (T::Bits(live_[g]) == 0) return least;
+        const auto left = static_cast<int32_t>(cap_ - T::MostWhere(live_[g], steps_[g]));
+        return left < least ? left : least;
     }
 
     LaneJob* job_;
+    // The job's counters, here while the kernel runs so that they stay in registers.
+    int32_t outputCount_ = 0;
+    int32_t inputNext_ = 0;
+    int32_t inputCount_ = 0;
     const Family family_;
     const int32_t cap_;
     const V bailoutV_;

@@ -2,6 +2,8 @@
 // Compiled for AVX2 alone; called only when the processor has it (kernel_choice.h).
 #include <immintrin.h>
 
+#include <cstdint>
+
 #include "fractal/lane_loop.h"
 
 namespace scintle {
@@ -64,6 +66,15 @@ struct Avx2 {
     }
     static SCINTLE_LANE_INLINE Mask EqualI(I a, I b) {
         return _mm256_castsi256_pd(_mm256_cmpeq_epi64(a, b));
+    }
+    static SCINTLE_LANE_INLINE int64_t MostWhere(Mask m, I v) {
+        alignas(32) int64_t lanes[kLanes];
+        StoreI(lanes, v);
+        const int bits = Bits(m);
+        int64_t most = INT64_MIN;
+        for (int lane = 0; lane < kLanes; ++lane)
+            if ((bits >> lane & 1) != 0 && lanes[lane] > most) most = lanes[lane];
+        return most;
     }
     // A set lane is -1: subtracting it counts.
     static SCINTLE_LANE_INLINE I CountIf(I v, Mask m) {

@@ -3,6 +3,8 @@
 // when the processor has it (kernel_choice.h).
 #include <immintrin.h>
 
+#include <cstdint>
+
 #include "fractal/lane_loop.h"
 
 namespace scintle {
@@ -31,6 +33,20 @@ struct Avx512 {
         return _mm512_sub_epi64(_mm512_setzero_si512(), v);
     }
     static SCINTLE_LANE_INLINE Mask EqualI(I a, I b) { return _mm512_cmpeq_epi64_mask(a, b); }
+    // Halving by shuffles, then the low lane through memory, as a 32-bit build has no
+    // 64-bit move. (Masked forms with every lane selected throughout: the plain ones
+    // start from an undefined register, which GCC 12 warns about.)
+    static SCINTLE_LANE_INLINE int64_t MostWhere(Mask m, I v) {
+        __m512i most = _mm512_mask_mov_epi64(_mm512_set1_epi64(INT64_MIN), m, v);
+        auto larger = [](__m512i a, __m512i b) { return _mm512_mask_max_epi64(a, 0xFF, a, b); };
+        constexpr int kHalves = _MM_SHUFFLE(1, 0, 3, 2), kQuarters = _MM_SHUFFLE(2, 3, 0, 1);
+        most = larger(most, _mm512_mask_shuffle_i64x2(most, 0xFF, most, most, kHalves));
+        most = larger(most, _mm512_mask_shuffle_i64x2(most, 0xFF, most, most, kQuarters));
+        most = larger(most, _mm512_mask_shuffle_epi32(most, 0xFFFF, most, _MM_PERM_BADC));
+        alignas(64) int64_t lanes[kLanes];
+        _mm512_store_si512(lanes, most);
+        return lanes[0];
+    }
     static SCINTLE_LANE_INLINE I CountIf(I v, Mask m) {
         return _mm512_mask_add_epi64(v, m, v, _mm512_set1_epi64(1));
     }

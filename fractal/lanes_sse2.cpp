@@ -2,6 +2,8 @@
 // SSE2 is the baseline of every build, so this kernel runs on any processor.
 #include <emmintrin.h>
 
+#include <cstdint>
+
 #include "fractal/lane_loop.h"
 
 namespace scintle {
@@ -37,6 +39,15 @@ struct Sse2 {
         const __m128i halves = _mm_cmpeq_epi32(a, b);  // no 64-bit compare before SSE4.1
         return _mm_castsi128_pd(
             _mm_and_si128(halves, _mm_shuffle_epi32(halves, _MM_SHUFFLE(2, 3, 0, 1))));
+    }
+    static SCINTLE_LANE_INLINE int64_t MostWhere(Mask m, I v) {
+        alignas(32) int64_t lanes[kLanes];
+        StoreI(lanes, v);
+        const int bits = Bits(m);
+        int64_t most = INT64_MIN;
+        for (int lane = 0; lane < kLanes; ++lane)
+            if ((bits >> lane & 1) != 0 && lanes[lane] > most) most = lanes[lane];
+        return most;
     }
     // A set lane is -1: subtracting it counts.
     static SCINTLE_LANE_INLINE I CountIf(I v, Mask m) {
