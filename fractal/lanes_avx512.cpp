@@ -1,4 +1,4 @@
-// The lane kernel on AVX-512: eight pixels per register, several registers side by
+// The lane kernel on AVX-512: eight pixels per register, three registers side by
 // side, the lane sets in mask registers. Compiled for AVX-512F alone; called only
 // when the processor has it (kernel_choice.h).
 #include <immintrin.h>

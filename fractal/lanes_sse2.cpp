@@ -98,7 +98,7 @@ struct Sse2 {
 // The stack of a 32-bit Windows thread is only 4-byte aligned; the registers spilled
 // here need 16.
 __attribute__((force_align_arg_pointer)) LaneResult RunSse2Lanes(LaneJob* job) {
-    return lanes::RunLanes<Sse2, 4, 8>(job);
+    return lanes::RunLanes<Sse2, 4, 16>(job);
 }
 
 }  // namespace scintle
