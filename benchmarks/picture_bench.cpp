@@ -25,7 +25,8 @@ constexpr int64_t kPicturePixels = int64_t{kBenchWidth} * kBenchHeight;
 
 void SetRates(benchmark::State& state, int64_t pictures, int64_t steps) {
     using benchmark::Counter;
-    state.counters["pixels"] = Counter(static_cast<double>(pictures * kPicturePixels), Counter::kIsRate);
+    state.counters["pixels"] =
+        Counter(static_cast<double>(pictures * kPicturePixels), Counter::kIsRate);
     if (steps > 0) state.counters["steps"] = Counter(static_cast<double>(steps), Counter::kIsRate);
 }
 

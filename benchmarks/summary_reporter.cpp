@@ -54,7 +54,8 @@ void SummaryReporter::PrintSummary() const {
 
 void SummaryReporter::PrintOrder() const {
     if (!Find("order/next_position/1920x1080") && !Find("order/next_position/3840x2160")) return;
-    std::printf("\n| Pixel order, drained | linked list (baseline) | next_position | take_positions |\n");
+    std::printf("\n| Pixel order, drained | linked list (baseline) | next_position | "
+                "take_positions |\n");
     std::printf("|---|---|---|---|\n");
     for (const char* size : {"1920x1080", "3840x2160"}) {
         const Result* list = Find(std::string("order/linked_list_baseline/") + size);
@@ -141,7 +142,8 @@ void SummaryReporter::PrintPasses() const {
 void SummaryReporter::PrintStepping() const {
     const Result* plain = Find("stepping/plain_baseline");
     if (!plain) return;
-    std::printf("\n| Stepping, no pixel escaping (cap 1000) | plain baseline | sse2 | avx2 | avx512 |\n");
+    std::printf("\n| Stepping, no pixel escaping (cap 1000) | plain baseline | sse2 | avx2 | "
+                "avx512 |\n");
     std::printf("|---|---|---|---|---|\n|  |");
     const double plainRate = plain->counters.at("steps");
     std::printf(" %.2f G steps/s |", plainRate / 1e9);

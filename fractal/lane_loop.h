@@ -7,8 +7,9 @@
 // `T` provides, for its vector `V` of T::kLanes doubles, its vector `I` of as many
 // 64-bit integers and its lane set `Mask`:
 //   Load, LoadU, Store, StoreU, Set, Add, Sub, Mul (on V); LoadI, StoreI, SetI, EqualI,
-//   CountIf(i, m) = i + 1 where m, MostWhere(m, i) = the largest of i's lanes in m (on I); NotAbove(m, a, b) = the lanes of m where a > b
-//   is false, NaN included, as in the scalar test; LoadMask, StoreMask, MaskOf(bits),
+//   CountIf(i, m) = i + 1 where m, MostWhere(m, i) = the largest of i's lanes in m
+//   (on I); NotAbove(m, a, b) = the lanes of m where a > b is false, NaN included, as
+//   in the scalar test; LoadMask, StoreMask, MaskOf(bits),
 //   Bits(mask), And, Or, AndNot(a, b) = b and not a; Select(m, a, b) = a where m, else
 //   b, for V and I; Compress(m, v): the lanes of m packed to the low end; Expand(v, m,
 //   src): the lanes of m take src's values from the low end, in order (V and I).
@@ -298,7 +299,8 @@ private:
         }
         const Mask fresh = T::MaskOf(freeBits);
         const int next = inputNext_;
-        Family::Start(&state_[g], fresh, T::LoadU(job.inputRe + next), T::LoadU(job.inputIm + next));
+        Family::Start(&state_[g], fresh, T::LoadU(job.inputRe + next),
+                      T::LoadU(job.inputIm + next));
         pixel_[g] = T::Expand(pixel_[g], fresh, T::LoadU(job.inputPixel + next));
         steps_[g] = T::Select(fresh, T::SetI(0), steps_[g]);
         live_[g] = T::Or(T::AndNot(finished, live_[g]), fresh);

@@ -54,12 +54,14 @@ bool Prepare(LaneWorkspace* w) {
     w->turned = v.family == kPhoenix;
     for (int32_t x = 0; x < width; ++x) w->columnValues[x] = ColumnPlaneValue(v, width, x);
     for (int32_t y = 0; y < height; ++y)
-        w->rowValues[y] = w->turned ? UpwardRowPlaneValue(v, height, y) : RowPlaneValue(v, height, y);
+        w->rowValues[y] =
+            w->turned ? UpwardRowPlaneValue(v, height, y) : RowPlaneValue(v, height, y);
 
     // Escape steps stay below the cap, interior indices up to bailout x paletteLength.
     const double interiorEnd = v.bailout * paletteLength + 1.0;
     const double wanted = v.iterationCap > interiorEnd ? v.iterationCap : interiorEnd;
-    const int32_t count = wanted < kColourTableSize ? static_cast<int32_t>(wanted) : kColourTableSize;
+    const int32_t count =
+        wanted < kColourTableSize ? static_cast<int32_t>(wanted) : kColourTableSize;
     for (int32_t i = 0; i < count; ++i) w->colours[i] = ColourLookup(i);
     w->colourCount = count;
 

@@ -33,7 +33,7 @@ PixelShuffler* PixelShuffler::Create(int32_t columns, int32_t rows, int32_t step
     }
     order->reciprocals[0] = 0;
     for (int32_t d = 1; d <= largestCount; ++d)
-        order->reciprocals[d] = ((uint64_t{1} << 32) + static_cast<uint64_t>(d) - 1) / static_cast<uint64_t>(d);
+        order->reciprocals[d] = ((uint64_t{1} << 32) + d - 1) / static_cast<uint64_t>(d);
     for (int32_t i = 0; i < columns; ++i) order->values[i] = static_cast<uint16_t>(i * step);
     for (int32_t k = 0; k < rows; ++k) {
         uint16_t* xs = order->values + static_cast<size_t>(k) * columns;

@@ -36,7 +36,8 @@ std::string ReadFile(const std::string& path) {
 ToolRun RenderTool(const std::string& arguments) {
     static int calls = 0;
     const std::string errFile = Temp(std::to_string(++calls) + ".err");
-    const std::string command = std::string(SCINTLE_RENDER_PATH) + " " + arguments + " 2>" + errFile;
+    const std::string command =
+        std::string(SCINTLE_RENDER_PATH) + " " + arguments + " 2>" + errFile;
     FILE* pipe = popen(command.c_str(), "r");
     ToolRun run{-1, "", ""};
     char buffer[4096];
