@@ -34,6 +34,9 @@ start)
     export DISPLAY=":$(head -n1 "$dir/display")"
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         wineboot -i >"$dir/wineboot.log" 2>&1 || true
+        # There is no window manager on Xvfb: Wine draws the frames itself, so that
+        # captions and close boxes are there to be seen and clicked.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
     fi
     wineserver -w
     ;;
