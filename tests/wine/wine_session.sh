@@ -24,7 +24,7 @@ start)
     rm -f "$dir/display"
     # -displayfd picks a free display and writes its number once the server is ready.
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" \
-        >"$dir/xvfb.log" 2>&1 &
+        </dev/null >"$dir/xvfb.log" 2>&1 &
     echo $! >"$dir/xvfb.pid"
     for _ in $(seq 100); do
         [[ -s "$dir/display" ]] && break
@@ -32,13 +32,19 @@ start)
     done
     [[ -s "$dir/display" ]] || { echo "Xvfb did not start" >&2; cat "$dir/xvfb.log" >&2; exit 1; }
     export DISPLAY=":$(head -n1 "$dir/display")"
+    # Whatever Wine leaves running gets none of our standard streams: the test runner
+    # waits for those to close.
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-        wineboot -i >"$dir/wineboot.log" 2>&1 || true
+        wineboot -i </dev/null >"$dir/wineboot.log" 2>&1 || true
         # There is no window manager on Xvfb: Wine draws the frames itself, so that
         # captions and close boxes are there to be seen and clicked.
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f \
+            </dev/null >/dev/null 2>&1
     fi
     wineserver -w
+    # One server and desktop for the whole session, started here, off the runner's pipes.
+    wineserver -p </dev/null >"$dir/wineserver.log" 2>&1
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
     ;;
 run)
     export DISPLAY=":$(head -n1 "$dir/display")"
