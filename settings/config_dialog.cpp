@@ -14,21 +14,23 @@ namespace {
 // Check boxes in the order of their mask's bits. Rainbow (bit 0) and Phoenix (bit 3)
 // stand elsewhere in the dialog than their bits suggest.
 constexpr int kBlankingBoxes[] = {IDC_SCINTLE_FADE, IDC_FAST_FADE, IDC_NO_FADE};
-constexpr int kColourBoxes[] = {IDC_RAINBOW,   IDC_MONO,         IDC_BOLD_1,     IDC_BOLD_2,
-                                IDC_BOLD_3,    IDC_BOLD_4,       IDC_BOLD_5,     IDC_BOLD_6,
-                                IDC_FIRESTORM, IDC_VALENTINE,    IDC_STORMY_NIGHT,
-                                IDC_RED_PURPLE, IDC_GREEN_YELLOW, IDC_BLUE_GREEN};
+constexpr int kColourBoxes[] = {
+    IDC_RAINBOW,
+    IDC_MONO,      IDC_BOLD_1,    IDC_BOLD_2,       IDC_BOLD_3,     IDC_BOLD_4,
+    IDC_BOLD_5,    IDC_BOLD_6,
+    IDC_FIRESTORM, IDC_VALENTINE, IDC_STORMY_NIGHT, IDC_RED_PURPLE, IDC_GREEN_YELLOW,
+    IDC_BLUE_GREEN};
 constexpr int kCurveBoxes[] = {IDC_MANDELBROT, IDC_JULIA, IDC_DRAGON, IDC_PHOENIX};
 
 // What "Select All" and "Select None" touch, in their order: the colour boxes by id,
 // then the blanking methods, then the families by id. Extra memory, the number fields
 // and the radio pair are left alone.
 constexpr int kSelectableBoxes[] = {
-    IDC_MONO,       IDC_BOLD_1,       IDC_BOLD_2,       IDC_BOLD_3,     IDC_BOLD_4,
-    IDC_BOLD_5,     IDC_BOLD_6,       IDC_RAINBOW,      IDC_FIRESTORM,  IDC_VALENTINE,
-    IDC_STORMY_NIGHT, IDC_RED_PURPLE, IDC_GREEN_YELLOW, IDC_BLUE_GREEN, IDC_SCINTLE_FADE,
-    IDC_FAST_FADE,  IDC_NO_FADE,      IDC_MANDELBROT,   IDC_JULIA,      IDC_PHOENIX,
-    IDC_DRAGON};
+    IDC_MONO,         IDC_BOLD_1,       IDC_BOLD_2,       IDC_BOLD_3,    IDC_BOLD_4,
+    IDC_BOLD_5,       IDC_BOLD_6,       IDC_RAINBOW,      IDC_FIRESTORM, IDC_VALENTINE,
+    IDC_STORMY_NIGHT, IDC_RED_PURPLE,   IDC_GREEN_YELLOW, IDC_BLUE_GREEN,
+    IDC_SCINTLE_FADE, IDC_FAST_FADE,    IDC_NO_FADE,
+    IDC_MANDELBROT,   IDC_JULIA,        IDC_PHOENIX,      IDC_DRAGON};
 
 template <int N>
 void ShowMask(DialogHandle dialog, const int (&boxes)[N], uint32_t mask) {
