@@ -30,6 +30,18 @@ RunMode ParseRunMode(const char* commandLine) {
     }
 }
 
+const char* CommandTail(const char* wholeCommandLine) {
+    const char* p = wholeCommandLine ? wholeCommandLine : "";
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"') ++p;
+        if (*p == '"') ++p;
+    } else {
+        while (static_cast<unsigned char>(*p) > ' ') ++p;
+    }
+    return SkipBlanks(p);
+}
+
 uint32_t ParseWindowHandle(const char* text) {
     uint32_t value = 0;
     for (const char* p = text; p && *p >= '0' && *p <= '9'; ++p)

@@ -26,6 +26,11 @@ struct RunMode {
 
 RunMode ParseRunMode(const char* commandLine);
 
+// The part of the process's whole command line that follows the program's own name
+// (quoted or not) and the blanks after it. Tabs are not skipped, so that a tab in
+// front of the switch reaches ParseRunMode and is refused there.
+const char* CommandTail(const char* wholeCommandLine);
+
 // Decimal digits from `text` on, in unsigned 32-bit arithmetic (a long run wraps);
 // 0 when `text` does not start with a digit.
 uint32_t ParseWindowHandle(const char* text);

@@ -114,3 +114,20 @@ TEST_F(EntryTest, InvalidSwitchDoesNothing) {
 
 }  // namespace
 }  // namespace scintle
+
+namespace scintle {
+namespace {
+
+TEST(CommandTailTest, SkipsTheProgramNameAndTheBlanksAfterItButNotTabs) {
+    EXPECT_STREQ(CommandTail("scintle.scr /s"), "/s");
+    EXPECT_STREQ(CommandTail("\"C:\\Program Files\\scintle.scr\"   /p 12"), "/p 12");
+    EXPECT_STREQ(CommandTail("\"C:\\a b\\scintle.scr\"/c"), "/c");
+    EXPECT_STREQ(CommandTail("scintle.scr"), "");
+    EXPECT_STREQ(CommandTail("\"unterminated"), "");
+    EXPECT_STREQ(CommandTail("scintle.scr \t/s"), "\t/s");
+    EXPECT_STREQ(CommandTail("scintle.scr\t/s"), "\t/s");
+    EXPECT_EQ(ParseRunMode(CommandTail("scintle.scr \t/s")).kind, RunModeKind::ModeInvalid);
+}
+
+}  // namespace
+}  // namespace scintle
