@@ -36,3 +36,6 @@ ensure_packages() {
 
 # What building and testing the project needs.
 SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev g++-mingw-w64-i686)
+# What running the saver under Wine on a virtual display needs (./test's end-to-end
+# tests, ./run).
+SCINTLE_WINE_PACKAGES=(wine wine32:i386 xvfb xdotool imagemagick)

@@ -202,20 +202,43 @@ int RunPreview(const char* dir) {
     return 0;
 }
 
+// What the stand-in MPR.DLL recorded of its last call (and forget it).
+std::string TakeChangeArgs() {
+    char text[160] = "";
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\ScintleTest", 0, KEY_ALL_ACCESS, &key) ==
+        ERROR_SUCCESS) {
+        DWORD size = sizeof text - 1;
+        RegQueryValueExA(key, "ChangeArgs", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+        RegDeleteValueA(key, "ChangeArgs");
+        RegCloseKey(key);
+    }
+    return text;
+}
+
+long ChangePassword(const char* tail) {
+    PROCESS_INFORMATION process;
+    if (!StartSaver(tail, &process)) return -3;
+    return WaitExit(process.hProcess, 10000);
+}
+
+// /a with a window of ours as the parent, with a handle of no window, and alone; our
+// window is the foreground window throughout.
 int RunChangePassword() {
     HWND owner = MakeWindow("Owner", WS_POPUP | WS_VISIBLE, 10, 10, 100, 80, nullptr);
     SetForegroundWindow(owner);
     PumpMessages();
-    PROCESS_INFORMATION process;
+    TakeChangeArgs();
     char tail[32];
     std::snprintf(tail, sizeof tail, "/a %lu",
                   static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(owner)));
-    if (!StartSaver(tail, &process)) return 1;
-    std::printf("owner=%lu\nexit_with_owner=%ld\n",
-                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(owner)),
-                WaitExit(process.hProcess, 10000));
-    if (!StartSaver("/a", &process)) return 1;
-    std::printf("exit_alone=%ld\n", WaitExit(process.hProcess, 10000));
+    std::printf("owner=%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(owner)));
+    std::printf("exit_with_owner=%ld\n", ChangePassword(tail));
+    std::printf("args_with_owner=%s\n", TakeChangeArgs().c_str());
+    std::printf("exit_dead_handle=%ld\n", ChangePassword("/a 99999"));
+    std::printf("args_dead_handle=%s\n", TakeChangeArgs().c_str());
+    std::printf("exit_alone=%ld\n", ChangePassword("/a"));
+    std::printf("args_alone=%s\n", TakeChangeArgs().c_str());
     std::printf("foreground=%lu\n",
                 static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(GetForegroundWindow())));
     DestroyWindow(owner);
