@@ -47,7 +47,8 @@ setup() {
         display=:$n; break
     done
     [[ -n $display ]] || fail "no free X display number"
-    Xvfb "$display" -screen 0 ${width}x${height}x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    Xvfb "$display" -screen 0 ${width}x${height}x24 -nolisten tcp -noreset \
+        </dev/null >"$work/xvfb.log" 2>&1 &
     local xvfbPid=$!
     for _ in $(seq 100); do
         [[ -e /tmp/.X11-unix/X${display#:} ]] && break
@@ -60,11 +61,15 @@ WINEPREFIX=$work/prefix
 XVFB_PID=$xvfbPid
 EOF
     load_state
-    WINEARCH=win32 wineboot -i >"$work/wineboot.log" 2>&1
+    # Whatever Wine leaves running gets no standard stream of ours: the test runner
+    # waits for those to close.
+    WINEARCH=win32 wineboot -i </dev/null >"$work/wineboot.log" 2>&1
     # Without a window manager Wine would wait whenever a window is hidden.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     wineserver -w
-    wineserver -p  # one server for all scenarios: no start-up cost for each
+    # One server and desktop for all scenarios: no start-up cost for each.
+    wineserver -p </dev/null >"$work/wineserver.log" 2>&1
+    (cd "$e2e" && wine scintle_driver.exe count </dev/null >/dev/null 2>&1)
     note "display $DISPLAY, prefix $WINEPREFIX"
 }
 
@@ -82,18 +87,23 @@ settings_key='HKCU\software\qentrix\vorbanite\Settings'
 desktop_key='HKCU\Control Panel\Desktop'
 test_key='HKCU\Software\ScintleTest'
 
-reg_set() {  # KEY NAME TYPE DATA
-    wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 || fail "reg add $2"
+# Runs a Windows program and prints its output. The output goes through a file, not
+# a pipe, so that nothing the program leaves running can hold us up.
+wine_out() {
+    wine "$@" </dev/null >"$work/wine.out" 2>/dev/null
+    local status=$?
+    tr -d '\r' <"$work/wine.out"
+    return $status
 }
-reg_clear() { wine reg delete "$1" /f >/dev/null 2>&1; true; }
+
+reg_set() {  # KEY NAME TYPE DATA
+    wine_out reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null || fail "reg add $2"
+}
+reg_clear() { wine_out reg delete "$1" /f >/dev/null; true; }
 reg_number() {  # KEY NAME -> decimal, or empty
     local hex
-    hex=$(wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n {print $3}')
+    hex=$(wine_out reg query "$1" /v "$2" | awk -v n="$2" '$1 == n {print $3}')
     [[ -n $hex ]] && echo $((hex))
-}
-reg_text() {
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-        awk -v n="$2" '$1 == n {$1 = ""; $2 = ""; sub(/^ +/, ""); print}'
 }
 
 fresh_registry() {
@@ -102,13 +112,13 @@ fresh_registry() {
     reg_set "$desktop_key" ScreenSaveUsePassword REG_DWORD 0
 }
 
-driver() { (cd "$e2e" && wine scintle_driver.exe "$@" 2>/dev/null | tr -d '\r'); }
+driver() { (cd "$e2e" && wine_out scintle_driver.exe "$@"); }
 value_of() { sed -n "s/^$1=//p"; }
 
 saver_pid=
 start_saver() {  # FOLDER ARGS...
     local folder=$1; shift
-    (cd "$folder" && exec wine scintle.scr "$@") >/dev/null 2>&1 &
+    (cd "$folder" && exec wine scintle.scr "$@") </dev/null >/dev/null 2>&1 &
     saver_pid=$!
 }
 
@@ -280,11 +290,11 @@ scenario_preview() {
     fresh_registry
     local dir=$work/preview
     rm -rf "$dir"; mkdir -p "$dir"
-    local winDir; winDir=$(winepath -w "$dir" 2>/dev/null | tr -d '\r')
-    (cd "$e2e" && wine scintle_driver.exe preview "$winDir" 2>/dev/null | tr -d '\r' >"$dir/out") &
+    local winDir; winDir=$(wine_out winepath -w "$dir")
+    (cd "$e2e" && wine scintle_driver.exe preview "$winDir" </dev/null >"$dir/out.raw" 2>/dev/null) &
     local driverPid=$!
     for _ in $(seq 150); do [[ -f $dir/ready ]] && break; sleep 0.1; done
-    [[ -f $dir/ready ]] || { cat "$dir/out"; fail "the preview did not come up"; }
+    [[ -f $dir/ready ]] || { cat "$dir/out.raw"; fail "the preview did not come up"; }
     read -r x y w h <"$dir/ready"
     sleep 1
     local a; a=$(shot preview)
@@ -293,7 +303,7 @@ scenario_preview() {
     xdotool mousemove $((x + 20)) $((y + 20)) sleep 0.1 mousemove $((x + 120)) $((y + 90)) key a
     touch "$dir/go"
     wait "$driverPid"
-    local out; out=$(cat "$dir/out")
+    local out; out=$(tr -d '\r' <"$dir/out.raw")
     expect_eq "$(value_of preview <<<"$out")" 1 "a preview window in the area"
     expect_eq "$(value_of title <<<"$out")" Preview "preview title"
     expect_eq "$(value_of child <<<"$out")" 1 "preview is a child window"
