@@ -36,6 +36,7 @@ ensure_packages() {
 
 # What building and testing the project needs.
 SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev g++-mingw-w64-i686)
-# What running the saver under Wine on a virtual display needs (./test's end-to-end
-# tests, ./run).
+
+# What running the Windows builds under Wine needs (32-bit Wine for the i686 programs),
+# and on a virtual display for the saver's end-to-end tests and ./run.
 SCINTLE_WINE_PACKAGES=(wine wine32:i386 xvfb xdotool imagemagick)

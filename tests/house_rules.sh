@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# House rules that the compiler cannot see:
+#  - windows.h belongs to the Win32 binding files (win32_*), the resource scripts and
+#    the Windows-only test programs, never to the engine or the host's decisions;
+#  - every random number comes from the engine's own generator (fractal/random.h),
+#    never from the C library or <random>.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+status=0
+sources=$(git ls-files '*.cpp' '*.h' '*.c' '*.rc' 2>/dev/null || find . -name '*.cpp' -o -name '*.h')
+
+windows=$(grep -l -E '#\s*include\s*[<"]windows\.h[>"]' $sources 2>/dev/null |
+          grep -v -E '(^|/)win32_[^/]*$|\.rc$|^tests/wine/' || true)
+if [[ -n "$windows" ]]; then
+    echo "windows.h outside the Win32 bindings:"; echo "$windows" | sed 's/^/  /'; status=1
+fi
+
+libc_random=$(grep -n -E '(std::|[^a-z_:]::)s?rand\s*\(|\b(random|drand48|lrand48|rand_r)\s*\(|#\s*include\s*<random>' \
+              $sources 2>/dev/null | grep -v 'scintle::s\?rand' || true)
+if [[ -n "$libc_random" ]]; then
+    echo "random numbers from the C library:"; echo "$libc_random" | sed 's/^/  /'; status=1
+fi
+[[ $status -eq 0 ]] && echo "house rules kept"
+exit $status

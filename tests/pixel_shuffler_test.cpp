@@ -1,0 +1,208 @@
+// The pixel order: every position once, done on the last draw and not before, rows
+// leaving play in ascending order, the swap with the last live value, the positions
+// a given seed yields, and the sizes that give blocks, pixels or nothing.
+#include <set>
+
+#include "engine_fixture.h"
+#include "render/pixel_shuffler.h"
+
+namespace scintle {
+namespace {
+
+class PixelShufflerTest : public EngineTest {
+protected:
+    std::unique_ptr<PixelShuffler> Make(int32_t columns, int32_t rows, int32_t step = 1) {
+        return std::unique_ptr<PixelShuffler>(PixelShuffler::Create(columns, rows, step));
+    }
+
+    std::vector<int32_t> LinkedYs(const PixelShuffler& order) {
+        std::vector<int32_t> ys;
+        for (int32_t k = 0; k < order.rowCount; ++k) ys.push_back(order.LinkedRow(k)->y);
+        return ys;
+    }
+};
+
+// The order as the rows were once kept: a list walked from the head to the k-th row.
+// Written independently so that the fast lookup can be checked against it.
+struct ReferenceOrder {
+    std::vector<std::vector<int32_t>> rows;  // live values per row, linked rows only
+    std::vector<int32_t> ys;
+
+    ReferenceOrder(int32_t columns, int32_t rowCount, int32_t step) {
+        for (int32_t k = 0; k < rowCount; ++k) {
+            ys.push_back(k * step);
+            rows.emplace_back();
+            for (int32_t i = 0; i < columns; ++i) rows.back().push_back(i * step);
+        }
+    }
+
+    bool Next(uint32_t* state, int32_t* x, int32_t* y) {
+        auto draw = [state] {
+            *state = *state * 214013u + 2531011u;
+            return static_cast<int32_t>((*state >> 16) & 0x7FFF);
+        };
+        const size_t k = static_cast<size_t>(draw()) % rows.size();
+        std::vector<int32_t>& row = rows[k];
+        const size_t i = static_cast<size_t>(draw()) % row.size();
+        *y = ys[k];
+        *x = row[i];
+        row[i] = row.back();
+        row.pop_back();
+        if (row.empty()) {
+            if (rows.size() == 1) return true;  // done
+            rows.erase(rows.begin() + static_cast<long>(k));
+            ys.erase(ys.begin() + static_cast<long>(k));
+        }
+        return false;
+    }
+};
+
+TEST_F(PixelShufflerTest, YieldsEveryPositionOnceAndIsDoneOnlyOnTheLast) {
+    const int32_t columns = 13, rows = 7;
+    auto order = Make(columns, rows);
+    std::set<std::pair<int32_t, int32_t>> seen;
+    for (int32_t n = 0; n < columns * rows; ++n) {
+        ASSERT_EQ(order->done, 0) << "done early, after " << n;
+        int32_t x, y;
+        order->NextPosition(&x, &y);
+        EXPECT_TRUE(seen.insert({x, y}).second) << x << "," << y;
+        EXPECT_GE(x, 0);
+        EXPECT_LT(x, columns);
+        EXPECT_GE(y, 0);
+        EXPECT_LT(y, rows);
+    }
+    EXPECT_EQ(order->done, 1);
+    EXPECT_EQ(order->rowCount, 1);  // the last row stays linked
+}
+
+TEST_F(PixelShufflerTest, SameSeedSamePositionsAsTheListWalk) {
+    for (int32_t step : {1, 2}) {
+        const uint32_t seed = 20261207u + static_cast<uint32_t>(step);
+        srand(seed);
+        uint32_t referenceState = seed;
+        auto order = Make(37, 23, step);
+        ReferenceOrder reference(37, 23, step);
+        bool referenceDone = false;
+        int32_t n = 0;
+        while (!order->done) {
+            int32_t x, y, rx, ry;
+            order->NextPosition(&x, &y);
+            referenceDone = reference.Next(&referenceState, &rx, &ry);
+            ASSERT_EQ(x, rx) << "position " << n;
+            ASSERT_EQ(y, ry) << "position " << n;
+            EXPECT_EQ(order->done != 0, referenceDone);
+            ++n;
+        }
+        EXPECT_EQ(n, 37 * 23);
+        EXPECT_EQ(randomState, referenceState);
+    }
+}
+
+TEST_F(PixelShufflerTest, TakingMovesTheLastLiveValueIntoTheSlot) {
+    int32_t xs[] = {0, 2, 4, 6};
+    ShuffleRow row = {0, xs, 4, 0};
+    // Find a seed whose first draw picks index 1 of four.
+    uint32_t seed = 0;
+    while (RandomSequence(seed, 1)[0] % 4 != 1) ++seed;
+    srand(seed);
+    EXPECT_EQ(row.TakeX(), 2);
+    EXPECT_EQ(row.remaining, 3);
+    EXPECT_EQ(xs[0], 0);
+    EXPECT_EQ(xs[1], 6);
+    EXPECT_EQ(xs[2], 4);
+    EXPECT_EQ(row.emptied, 0);
+}
+
+TEST_F(PixelShufflerTest, EmptiedRowsLeaveTheRestInAscendingY) {
+    auto order = Make(1, 5);  // one position per row: every draw empties its row
+    std::vector<int32_t> taken;
+    while (!order->done) {
+        const std::vector<int32_t> before = LinkedYs(*order);
+        int32_t x, y;
+        order->NextPosition(&x, &y);
+        taken.push_back(y);
+        if (order->done) break;
+        std::vector<int32_t> expected = before;
+        expected.erase(std::find(expected.begin(), expected.end(), y));
+        EXPECT_EQ(LinkedYs(*order), expected);
+        EXPECT_EQ(order->rowCount, static_cast<int32_t>(expected.size()));
+        EXPECT_EQ(order->head()->y, expected.front());
+        EXPECT_EQ(order->tail()->y, expected.back());
+    }
+    std::sort(taken.begin(), taken.end());
+    EXPECT_EQ(taken, (std::vector<int32_t>{0, 1, 2, 3, 4}));
+}
+
+TEST_F(PixelShufflerTest, SingleRowNeverUnlinks) {
+    auto order = Make(5, 1);
+    for (int i = 0; i < 5; ++i) {
+        int32_t x, y;
+        order->NextPosition(&x, &y);
+        EXPECT_EQ(order->rowCount, 1);
+    }
+    EXPECT_EQ(order->done, 1);
+    EXPECT_EQ(order->head()->emptied, 1);
+}
+
+TEST_F(PixelShufflerTest, BuildShufflerGridsFollowTheClientArea) {
+    struct Case {
+        int32_t width, height;
+        uint32_t extraMemory;
+        int32_t step, positions;
+    };
+    const Case cases[] = {
+        {5, 3, 0, 2, 2},   // blocks: (0, 0) and (2, 0); the odd column and row stay out
+        {3, 2, 1, 1, 6},   // every pixel
+        {1, 9, 0, 1, 9},   // a strip one pixel wide holds no block: painted pixel by pixel
+        {9, 1, 0, 1, 9},
+        {1, 1, 0, 1, 1},
+    };
+    for (const Case& c : cases) {
+        UseCanvas(c.width, c.height);
+        SaverSettings.ExtraMemory = c.extraMemory;
+        BuildShuffler();
+        PixelShuffler* order = renderCycle.currentShuffler;
+        ASSERT_NE(order, nullptr);
+        EXPECT_EQ(order->step, c.step);
+        std::set<std::pair<int32_t, int32_t>> seen;
+        while (!order->done) {
+            int32_t x, y;
+            order->NextPosition(&x, &y);
+            seen.insert({x, y});
+            EXPECT_LE(x + c.step, c.width);
+            EXPECT_LE(y + c.step, c.height);
+        }
+        EXPECT_EQ(static_cast<int32_t>(seen.size()), c.positions) << c.width << "x" << c.height;
+    }
+    UseCanvas(5, 3);
+    SaverSettings.ExtraMemory = 0;
+    BuildShuffler();
+    std::set<std::pair<int32_t, int32_t>> seen;
+    while (!renderCycle.currentShuffler->done) {
+        int32_t x, y;
+        renderCycle.currentShuffler->NextPosition(&x, &y);
+        seen.insert({x, y});
+    }
+    EXPECT_EQ(seen, (std::set<std::pair<int32_t, int32_t>>{{0, 0}, {2, 0}}));
+}
+
+TEST_F(PixelShufflerTest, ZeroSizeLeavesTheOrderAlone) {
+    UseCanvas(4, 4);
+    BuildShuffler();
+    PixelShuffler* before = renderCycle.currentShuffler;
+    renderCycle.clientWidth = 0;
+    BuildShuffler();
+    EXPECT_EQ(renderCycle.currentShuffler, before);
+    FreeShuffler();
+    EXPECT_EQ(renderCycle.currentShuffler, nullptr);
+    FreeShuffler();  // freeing nothing is harmless
+}
+
+TEST_F(PixelShufflerTest, AnOrderWithoutPositionsIsDoneFromTheStart) {
+    auto order = Make(0, 4);
+    ASSERT_NE(order, nullptr);
+    EXPECT_EQ(order->done, 1);
+}
+
+}  // namespace
+}  // namespace scintle
