@@ -285,6 +285,46 @@ scenario_settings() {
     done
 }
 
+# ---------------------------------------------------------------- configuration dialog
+
+# The configuration dialog of scintle.scr /c, driven by config_dialog_driver.exe
+# (win32_config_dialog_driver.cpp): it finds the dialog and its controls by id, reads
+# their states, types and clicks with real input, reads the registry, and prints one
+# line per check. Each scenario sets up the settings key itself.
+dialog_scenario() {
+    fresh_registry
+    local status=0
+    (cd "$e2e" && wine_out config_dialog_driver.exe "$1" scintle.scr) || status=$?
+    ((status == 0)) || fail "dialog scenario $1"
+}
+scenario_dialog_defaults() { dialog_scenario defaults; }
+scenario_dialog_select_none() { dialog_scenario select-none; }
+scenario_dialog_iteration_bounds() { dialog_scenario iteration-bounds; }
+scenario_dialog_delay_entry() { dialog_scenario delay-entry; }
+scenario_dialog_stored_delay() { dialog_scenario stored-delay; }
+scenario_dialog_cancel() { dialog_scenario cancel; }
+scenario_dialog_owner() { dialog_scenario owner; }
+
+# A picture of the dialog with no settings stored (docs/config-dialog.png is one), then
+# Escape from the X keyboard closes it with 0.
+scenario_dialog_picture() {
+    fresh_registry
+    start_saver "$e2e" /c
+    local window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --name '^Scintle Fractals Setup - Version 1\.2$' 2>/dev/null | head -n1)
+        [[ -n $window ]] && break
+        sleep 0.1
+    done
+    [[ -n $window ]] || fail "the dialog did not appear"
+    xdotool mousemove 0 0   # no control drawn under the pointer
+    sleep 1
+    import -window "$window" "$shots/config-dialog.png"
+    note "$shots/config-dialog.png"
+    xdotool key Escape
+    wait_end 5; expect_eq "$ended" 0 "exit code after Escape"
+}
+
 # ---------------------------------------------------------------- main
 
 case $command in
