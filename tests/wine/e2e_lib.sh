@@ -155,16 +155,21 @@ wait_lit() {
 }
 
 # Waits until two screenshots half a second apart are the same (the picture is done).
+# Waits until the screen stops changing: three screenshots in a row, half a second
+# apart, alike (a busy machine can hold back the last pixels for a moment).
 wait_still() {
-    local name=$1 previous current
+    local name=$1 previous current still=0
     previous=$(shot "$name")
     for _ in $(seq 120); do
         sleep 0.5
         current=$(shot "$name-next")
         if [[ $(compare -metric AE "$previous" "$current" null: 2>&1) == 0 ]]; then
-            echo "$previous"; return
+            still=$((still + 1))
+            if [[ $still -ge 3 ]]; then echo "$previous"; return; fi
+        else
+            still=0
+            mv "$current" "$previous"
         fi
-        mv "$current" "$previous"
     done
     fail "the picture never settled"
 }
