@@ -59,4 +59,6 @@ void MemoryCanvas::Sleep(uint32_t) {}
 
 bool MemoryCanvas::Beep(uint32_t, uint32_t) { return true; }
 
+uintptr_t MemoryCanvas::_beginthread(ThreadStart, uint32_t, void*) { return kThreadStartFailed; }
+
 }  // namespace scintle

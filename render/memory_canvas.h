@@ -36,6 +36,8 @@ public:
     bool DeleteObject(BrushHandle brush) override;
     void Sleep(uint32_t milliseconds) override;
     bool Beep(uint32_t frequency, uint32_t duration) override;
+    // A canvas starts no threads (its cycle runs on the caller's): always fails.
+    uintptr_t _beginthread(ThreadStart start, uint32_t stackSize, void* argument) override;
 
 private:
     size_t Offset(int32_t x, int32_t y) const {

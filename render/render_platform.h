@@ -21,6 +21,10 @@ constexpr Colorref Rgb(uint32_t red, uint32_t green, uint32_t blue) {
     return red | green << 8 | blue << 16;
 }
 
+// A thread body as the C run-time's _beginthread runs it.
+using ThreadStart = void (*)(void* argument);
+inline constexpr uintptr_t kThreadStartFailed = ~uintptr_t{0};  // _beginthread's -1
+
 struct Rect {  // laid out as RECT
     int32_t left;
     int32_t top;
@@ -39,6 +43,9 @@ public:
     virtual bool DeleteObject(BrushHandle brush) = 0;
     virtual void Sleep(uint32_t milliseconds) = 0;
     virtual bool Beep(uint32_t frequency, uint32_t duration) = 0;
+    // The C run-time's thread start: a new thread with the default stack size runs
+    // start(argument). Returns kThreadStartFailed when no thread could be started.
+    virtual uintptr_t _beginthread(ThreadStart start, uint32_t stackSize, void* argument) = 0;
 
 protected:
     ~RenderPlatform() = default;

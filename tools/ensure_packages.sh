@@ -37,5 +37,6 @@ ensure_packages() {
 # What building and testing the project needs.
 SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev g++-mingw-w64-i686)
 
-# What running the Windows builds under Wine needs (32-bit Wine for the i686 programs).
-SCINTLE_WINE_PACKAGES=(wine wine32:i386)
+# What running the Windows builds under Wine needs (32-bit Wine for the i686 programs),
+# and on a virtual display for the saver's end-to-end tests and ./run.
+SCINTLE_WINE_PACKAGES=(wine wine32:i386 xvfb xdotool imagemagick)

@@ -1,0 +1,227 @@
+#include "host/saver_window.h"
+
+#include "host/close_gate.h"
+#include "host/platform_values.h"
+#include "render/saver_hook.h"
+#include "resources/resource.h"
+
+namespace scintle {
+
+SaverHostState saverHost;
+
+namespace {
+
+struct WindowShape {
+    const char* title;
+    uint32_t style;
+    uint32_t exStyle;
+    int32_t width;
+    int32_t height;
+};
+
+WindowShape PreviewShape(WindowHandle parent) {
+    Rect client = {0, 0, 0, 0};
+    hostPlatform->GetClientRect(parent, &client);
+    return {kPreviewTitle, kWsChild | kWsVisible | kWsClipChildren, 0, client.right,
+            client.bottom};
+}
+
+WindowShape FullScreenShape() {
+    return {kFullScreenTitle, kWsPopup | kWsVisible | kWsClipSiblings | kWsClipChildren,
+            kWsExTopmost, hostPlatform->GetSystemMetrics(kSmCxScreen),
+            hostPlatform->GetSystemMetrics(kSmCyScreen)};
+}
+
+// Runs the thread's message loop; returns the quit message's parameter.
+int32_t RunMessageLoop() {
+    Message message = {};
+    int32_t got;
+    while ((got = hostPlatform->GetMessageA(&message, nullptr, 0, 0)) > 0) {
+        hostPlatform->TranslateMessage(&message);
+        hostPlatform->DispatchMessageA(&message);
+    }
+    return got == 0 ? static_cast<int32_t>(message.wParam) : -1;
+}
+
+void HidePointerInFullScreen() {
+    if (!saverHost.previewMode) hostPlatform->SetCursor(nullptr);
+}
+
+void OnCreate(WindowHandle hwnd) {
+    SaverHostState& h = saverHost;
+    // The host never loads the input-method library itself; it detaches the window's
+    // context only when the process has it already.
+    h.imeModule = hostPlatform->GetModuleHandleA("IMM32.DLL");
+    if (h.imeModule) {
+        h.associateContextFn = reinterpret_cast<ImmAssociateContextFn>(
+            hostPlatform->GetProcAddress(h.imeModule, "ImmAssociateContext"));
+        if (h.associateContextFn) h.savedInputContext = h.associateContextFn(hwnd, nullptr);
+    }
+    hostPlatform->GetCursorPos(&h.savedCursorPos);
+    HidePointerInFullScreen();
+}
+
+void OnDestroy(WindowHandle hwnd) {
+    SaverHostState& h = saverHost;
+    if (h.imeModule && h.associateContextFn && h.savedInputContext)
+        h.associateContextFn(hwnd, h.savedInputContext);
+    hostPlatform->PostQuitMessage(0);
+}
+
+// The preview hands help requests to the display settings that show it.
+intptr_t OnPreviewHelp(WindowHandle hwnd, uint32_t message, intptr_t lParam) {
+    WindowHandle parent = hostPlatform->GetParent(hwnd);
+    if (parent && hostPlatform->IsWindow(parent))
+        hostPlatform->PostMessageA(parent, message, reinterpret_cast<uintptr_t>(parent), lParam);
+    return 1;
+}
+
+bool IsPress(uint32_t message) {
+    return message == kWmKeyDown || message == kWmSysKeyDown || message == kWmLButtonDown ||
+           message == kWmRButtonDown || message == kWmMButtonDown;
+}
+
+// The pointer's own position counts, not the message's: a mouse-move message with
+// other coordinates while the pointer stays put does not end the saver. Small moves
+// add up, since the reference does not follow them.
+void TestMouseMovement(WindowHandle hwnd) {
+    Point now = saverHost.savedCursorPos;  // an unreadable position counts as no move
+    hostPlatform->GetCursorPos(&now);
+    if (PointerDrift(saverHost.savedCursorPos, now) > mouseMoveThreshold) {
+        hostPlatform->PostMessageA(hwnd, kWmClose, 0, 0);
+        saverHost.savedCursorPos = now;
+    }
+}
+
+intptr_t OnCloseRequest(WindowHandle hwnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    if (ConfirmClose(hwnd)) return hostPlatform->DefWindowProcA(hwnd, message, wParam, lParam);
+    hostPlatform->GetCursorPos(&saverHost.savedCursorPos);
+    return 0;
+}
+
+}  // namespace
+
+void ResetSaverHost() { saverHost = SaverHostState{}; }
+
+uint32_t PointerDrift(Point from, Point to) {
+    auto distance = [](int32_t a, int32_t b) {
+        return a > b ? static_cast<uint32_t>(a) - static_cast<uint32_t>(b)
+                     : static_cast<uint32_t>(b) - static_cast<uint32_t>(a);
+    };
+    return distance(from.x, to.x) + distance(from.y, to.y);
+}
+
+int32_t RunSaverWindow(WindowHandle parent) {
+    SaverHostState& h = saverHost;
+    WindowClass wc = {};
+    wc.style = kCsVredraw | kCsHredraw | kCsDblClks | kCsOwnDc;
+    wc.windowProc = SaverWindowProc;
+    wc.instance = h.hostInstance;
+    wc.icon = hostPlatform->LoadIconA(h.hostInstance, IDI_SCINTLE);
+    wc.background = hostPlatform->GetStockObject(kBlackBrush);
+    wc.className = kSaverClassName;
+
+    WindowShape shape;
+    if (parent) {
+        shape = PreviewShape(parent);
+        h.previewMode = 1;
+    } else {
+        shape = FullScreenShape();
+        WindowHandle running = hostPlatform->FindWindowA(kSaverClassName, kFullScreenTitle);
+        if (running && hostPlatform->IsWindow(running)) {
+            hostPlatform->SetForegroundWindow(running);
+            return 0;
+        }
+        LoadPasswordVerifier();
+    }
+
+    if (hostPlatform->RegisterClassA(&wc) != 0) {
+        h.saverWindow = hostPlatform->CreateWindowExA(shape.exStyle, kSaverClassName, shape.title,
+                                                      shape.style, 0, 0, shape.width,
+                                                      shape.height, parent, nullptr,
+                                                      h.hostInstance, nullptr);
+    }
+    int32_t exitCode = -1;  // no window, no quit message
+    if (h.saverWindow) {
+        if (!h.previewMode) hostPlatform->SetForegroundWindow(h.saverWindow);
+        hostPlatform->SetTimer(h.saverWindow, kWakeTimerId, kWakeTimerMs, nullptr);
+        exitCode = RunMessageLoop();
+    }
+    UnloadPasswordVerifier();
+    return exitCode;
+}
+
+intptr_t SaverWindowProc(WindowHandle hwnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    const bool closing = closeGate.closeAllowed != 0;
+    switch (message) {
+        case kWmCreate:
+            OnCreate(hwnd);
+            break;
+        case kWmDestroy:
+            OnDestroy(hwnd);
+            break;
+        case kWmSettext:
+            return 0;  // the title never changes
+        case kWmPaint:
+            if (closing) return hostPlatform->DefWindowProcA(hwnd, message, wParam, lParam);
+            HidePointerInFullScreen();
+            break;
+        case kWmHelp:
+        case kWmContextMenu:
+            if (saverHost.previewMode) return OnPreviewHelp(hwnd, message, lParam);
+            break;
+        case kWmKeyDown:
+        case kWmSysKeyDown:
+        case kWmMouseMove:
+        case kWmLButtonDown:
+        case kWmRButtonDown:
+        case kWmMButtonDown:
+            if (closing) return hostPlatform->DefWindowProcA(hwnd, message, wParam, lParam);
+            break;
+        case kWmSysCommand:
+            // Another saver, or a switch to another window, is not started from here.
+            // wParam is compared whole.
+            if (!saverHost.previewMode &&
+                (wParam == kScScreenSave || wParam == kScNextWindow || wParam == kScPrevWindow))
+                return 0;
+            break;
+        case kWmTimer:
+            if (closing) return 0;
+            hostPlatform->Sleep(0);
+            break;
+    }
+    return SaverHook(hwnd, message, wParam, lParam);
+}
+
+intptr_t DefaultSaverProc(WindowHandle hwnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    // In preview nothing ends the saver but its parent, and WM_CLOSE closes at once.
+    if (saverHost.previewMode || closeGate.closeAllowed)
+        return hostPlatform->DefWindowProcA(hwnd, message, wParam, lParam);
+    switch (message) {
+        case kWmClose:
+            return OnCloseRequest(hwnd, message, wParam, lParam);
+        case kWmApp:
+            // Sent by ConfirmClose while verifyingPassword is set: the prompt runs here.
+            return closeGate.verifyPasswordFn ? closeGate.verifyPasswordFn(hwnd) : 1;
+    }
+    // While the prompt is up, input goes to the default handling only.
+    if (!closeGate.verifyingPassword) {
+        switch (message) {
+            case kWmSetCursor:
+                hostPlatform->SetCursor(nullptr);
+                return 1;
+            case kWmShowWindow:
+                if (wParam) hostPlatform->SetCursor(nullptr);
+                break;
+            case kWmMouseMove:
+                TestMouseMovement(hwnd);
+                break;
+            default:
+                if (IsPress(message)) hostPlatform->PostMessageA(hwnd, kWmClose, 0, 0);
+                break;
+        }
+    }
+    return hostPlatform->DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace scintle

@@ -1,0 +1,24 @@
+// The Win32 bindings of the three platform interfaces, and the fault guard. Declared
+// without windows.h so that the entry can name them; defined in the win32_*.cpp files.
+#pragma once
+
+#include <cstdint>
+
+#include "host/host_platform.h"
+#include "render/render_platform.h"
+#include "settings/registry_platform.h"
+
+namespace scintle {
+
+HostPlatform* Win32Host();
+RenderPlatform* Win32Render();
+RegistryPlatform* Win32Registry();
+
+// Runs body(argument) inside a structured exception frame. A fault under it goes to
+// the platform's UnhandledExceptionFilter, which reports it; when that answers
+// EXCEPTION_EXECUTE_HANDLER, the frames above are unwound, onFault runs and
+// RunGuarded returns faultResult. Any other answer leaves the fault to the platform.
+int32_t RunGuarded(int32_t (*body)(void*), void* argument, void (*onFault)(),
+                   int32_t faultResult);
+
+}  // namespace scintle

@@ -1,0 +1,43 @@
+// The configuration dialog's logic, apart from the platform: filling the controls from
+// the loaded settings, the commands (OK, Cancel, Select All, Select None) and the two
+// entry checks. It talks to the dialog only through dialog_platform.h; the Win32 dialog
+// procedure (host/win32_config_dialog.cpp) hands it WM_INITDIALOG and WM_COMMAND.
+//
+// OK writes all eight settings to the registry store, in a fixed order, and ends the
+// dialog with 1; Cancel ends it with 0 and writes nothing. The loaded SaverSettings
+// record is never changed by the dialog.
+#pragma once
+
+#include <cstdint>
+
+#include "settings/dialog_platform.h"
+
+namespace scintle {
+
+inline constexpr uint32_t kMaxDelaySeconds = 300;
+inline constexpr uint32_t kDelayAfterWrongEntry = 1;  // what the delay field becomes
+
+inline constexpr char kInconsistentEntryCaption[] = "Inconsistent entry";
+inline constexpr char kInconsistentEntryText[] = "The minimum value cannot exceed the maximum value";
+inline constexpr char kInvalidEntryCaption[] = "Invalid entry";
+inline constexpr char kInvalidEntryText[] = "Please enter a value between 0 and 300 seconds";
+
+// The dialog keeps its values in its controls; this is only what the checks need.
+struct ConfigDialogState {
+    // While the delay message is up, the field loses the focus and reports it; that
+    // report must not raise a second message.
+    bool delayMessageShowing;
+};
+
+extern ConfigDialogState configDialog;
+
+void ResetConfigDialog();
+
+// WM_INITDIALOG: loads the settings and shows them. True: the platform focuses "OK".
+bool InitDialog(DialogHandle dialog);
+
+// WM_COMMAND from the control with this id; the notification code does not matter.
+// The result is what the dialog procedure returns.
+bool HandleCommand(DialogHandle dialog, int controlId);
+
+}  // namespace scintle

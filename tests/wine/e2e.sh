@@ -1,0 +1,340 @@
+#!/usr/bin/env bash
+# End-to-end tests of scintle.scr under Wine on a virtual X display (Xvfb).
+#
+#   e2e.sh setup WORK WINDOWS_BUILD   start Xvfb, make a fresh Wine prefix under WORK
+#   e2e.sh SCENARIO WORK              run one scenario (see the scenario_* functions)
+#   e2e.sh teardown WORK              stop the prefix's wineserver and the Xvfb
+#
+# Xvfb runs with -noreset: a server reset (when its last client leaves) would put the
+# pointer back in the middle between two steps of a drift test.
+# The display is an odd 1025x769, so that the column and row that 2x2 blocks never
+# reach show whether ExtraMemory took effect. Screenshots of every scenario stay in
+# WORK/shots/. Input comes from xdotool (real X events) or from the driver.
+set -uo pipefail
+
+command=${1:?command}
+work=$(realpath -m "${2:?work folder}")
+shift 2
+state=$work/state
+shots=$work/shots
+width=1025
+height=769
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+note() { echo "  $*"; }
+
+# shellcheck source=e2e_lib.sh
+source "$(dirname "$0")/e2e_lib.sh"
+
+# ---------------------------------------------------------------- scenarios
+
+# Full screen: the first picture starts within 2 s and shows up scattered over the
+# whole screen at once, filling in. Screenshots are taken back to back from the start
+# (Mandelbrot views with a high iteration floor paint slowly enough to be caught).
+scenario_paint() {
+    fresh_registry
+    reg_set "$settings_key" ColourScheme REG_DWORD 1       # Rainbow: painted pixels are lit
+    reg_set "$settings_key" CurveType REG_DWORD 1
+    reg_set "$settings_key" MinIterations REG_DWORD 50000
+    local started; started=$(date +%s%N)
+    start_saver "$e2e" /s
+    local n=0 stamps=()
+    while ((n < 40)); do
+        import -window root "$shots/paint-$n.png"
+        stamps+=($((($(date +%s%N) - started) / 1000000)))
+        [[ $(lit "$shots/paint-$n.png") -ge $((width * height * 99 / 100)) ]] && break
+        ((n++))
+    done
+    local i first= caught=
+    for ((i = 0; i <= n && i < 40; i++)); do
+        local count; count=$(lit "$shots/paint-$i.png")
+        [[ -z $first && $count -gt 0 ]] && first=$i
+        # Between 1% (enough to reach every cell) and 90% of the screen.
+        if [[ -z $caught && $count -ge $((width * height / 100)) &&
+              $count -lt $((width * height * 9 / 10)) && $i -lt $n ]]; then
+            local next; next=$(lit "$shots/paint-$((i + 1)).png")
+            note "shot $i at ${stamps[$i]}ms: $count lit pixels, $(dark_cells "$shots/paint-$i.png") of 16 cells dark; shot $((i + 1)): $next"
+            ((next > count)) || fail "the lit count did not grow ($count, $next)"
+            expect_eq "$(dark_cells "$shots/paint-$i.png")" 0 "cells of the screen without a painted pixel"
+            caught=$i
+        fi
+    done
+    [[ -n $first ]] || fail "nothing painted"
+    note "first pixels in shot $first, ${stamps[$first]}ms after the start"
+    ((stamps[first] <= 2000)) || fail "the first picture started after ${stamps[$first]}ms"
+    [[ -n $caught ]] || fail "no screenshot caught the picture while it was being painted"
+    xdotool key space
+    wait_end 1; expect_eq "$ended" 0 "exit code after a key"
+}
+
+# A key, or a mouse button, ends the saver at once with 0.
+scenario_input() {
+    fresh_registry
+    xdotool mousemove 500 400
+    start_saver "$e2e" /s
+    [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+    xdotool key a
+    wait_end 1; expect_eq "$ended" 0 "exit code after a key press"
+    start_saver "$e2e" /s
+    [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+    xdotool click 1
+    wait_end 1; expect_eq "$ended" 0 "exit code after a mouse button"
+}
+
+# Pointer drifts: (4, 0) and (2, 2) stay, (3, 2) ends; five single steps, the fifth ends.
+scenario_drift() {
+    fresh_registry
+    xdotool mousemove 400 300
+    start_saver "$e2e" /s
+    [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+    xdotool mousemove 404 300; expect_running "drift (4, 0)"
+    xdotool mousemove 402 302; expect_running "drift (2, 2)"
+    xdotool mousemove 403 302
+    wait_end 1; expect_eq "$ended" 0 "exit code after drift (3, 2)"
+
+    xdotool mousemove 400 300
+    start_saver "$e2e" /s
+    [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+    for step in 1 2 3 4; do
+        xdotool mousemove $((400 + step)) 300; expect_running "step $step" 0.4
+    done
+    xdotool mousemove 405 300
+    wait_end 1; expect_eq "$ended" 0 "exit code after the fifth step"
+}
+
+# A second /s while one runs returns 0 at once and leaves one saver window.
+scenario_single() {
+    fresh_registry
+    start_saver "$e2e" /s
+    [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+    local out; out=$(driver run /s 5)
+    expect_eq "$(value_of exit <<<"$out")" 0 "exit code of the second start"
+    expect_eq "$(value_of windows <<<"$out")" 0 "windows of the second start"
+    expect_eq "$(driver count | value_of count)" 1 "full-screen saver windows"
+    running || fail "the first saver ended"
+    xdotool key a
+    wait_end 1; expect_eq "$ended" 0 "exit code of the first"
+}
+
+# Preview in a window of the driver's: a "Preview" child filling the area, painting,
+# deaf to input, ending with its parent; and /p without a live window ends with -1.
+scenario_preview() {
+    fresh_registry
+    local dir=$work/preview
+    rm -rf "$dir"; mkdir -p "$dir"
+    local winDir; winDir=$(wine_out winepath -w "$dir")
+    (cd "$e2e" && wine scintle_driver.exe preview "$winDir" </dev/null >"$dir/out.raw" 2>/dev/null) &
+    local driverPid=$!
+    for _ in $(seq 150); do [[ -f $dir/ready ]] && break; sleep 0.1; done
+    [[ -f $dir/ready ]] || { cat "$dir/out.raw"; fail "the preview did not come up"; }
+    read -r x y w h <"$dir/ready"
+    sleep 1
+    local a; a=$(shot preview)
+    note "preview area ${w}x$h at ($x, $y): $(lit "$a" "${w}x$h+$x+$y") lit pixels"
+    (($(lit "$a" "${w}x$h+$x+$y") > 0)) || fail "the preview paints nothing"
+    xdotool mousemove $((x + 20)) $((y + 20)) sleep 0.1 mousemove $((x + 120)) $((y + 90)) key a
+    touch "$dir/go"
+    wait "$driverPid"
+    local out; out=$(tr -d '\r' <"$dir/out.raw")
+    expect_eq "$(value_of preview <<<"$out")" 1 "a preview window in the area"
+    expect_eq "$(value_of title <<<"$out")" Preview "preview title"
+    expect_eq "$(value_of child <<<"$out")" 1 "preview is a child window"
+    expect_eq "$(value_of size <<<"$out")" "$(value_of area <<<"$out")" "preview size"
+    expect_eq "$(value_of running_after_input <<<"$out")" 1 "running after input"
+    expect_eq "$(value_of exit_after_parent <<<"$out")" 0 "exit code once the parent is gone"
+}
+
+# Switches that end with -1 and show nothing.
+scenario_invalid() {
+    fresh_registry
+    local tail out
+    for tail in /x '\t/s' '\xe9' '/\x80' /p '/p:123' '/p 99999' '/p\t123'; do
+        out=$(driver run "$tail" 10)
+        expect_eq "$(value_of exit <<<"$out")" -1 "exit code of '$tail'"
+        expect_eq "$(value_of windows <<<"$out")" 0 "windows of '$tail'"
+    done
+    expect_eq "$(lit "$(shot invalid)")" 0 "lit pixels after the refused starts"
+}
+
+# The password gate with a stand-in PASSWORD.CPL.
+scenario_password() {
+    fresh_registry
+    reg_set "$desktop_key" ScreenSaveUsePassword REG_DWORD 1
+    reg_set "$test_key" PromptAnswer REG_DWORD 0
+    start_saver "$e2e" /s
+    [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+    xdotool key a
+    expect_running "refused prompt"
+    expect_eq "$(reg_number "$test_key" PromptCount)" 1 "prompts after one key"
+    local a b
+    a=$(shot password-frozen-1); sleep 1; b=$(shot password-frozen-2)
+    expect_eq "$(compare -metric AE "$a" "$b" null: 2>&1)" 0 "pixels changed after a refusal"
+    (($(lit "$a") > 0)) || fail "the frozen picture is black"
+    # Two presses at once: the second close request comes within 200 ms of the refusal.
+    xdotool key --delay 20 b c
+    expect_running "two quick presses"
+    expect_eq "$(reg_number "$test_key" PromptCount)" 2 "prompts after two quick presses"
+    reg_set "$test_key" PromptAnswer REG_DWORD 1
+    sleep 0.3
+    xdotool key d
+    wait_end 1; expect_eq "$ended" 0 "exit code after an accepted password"
+    expect_eq "$(reg_number "$test_key" PromptCount)" 3 "prompts in all"
+
+    # Switch off: the first key ends it without a prompt.
+    reg_set "$desktop_key" ScreenSaveUsePassword REG_DWORD 0
+    start_saver "$e2e" /s
+    [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+    xdotool key a
+    wait_end 1; expect_eq "$ended" 0 "exit code with the switch off"
+    expect_eq "$(reg_number "$test_key" PromptCount)" 3 "prompts with the switch off"
+
+    # Switch on but no component next to the saver.
+    reg_set "$desktop_key" ScreenSaveUsePassword REG_DWORD 1
+    start_saver "$e2e/bare" /s
+    [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+    xdotool key a
+    wait_end 1; expect_eq "$ended" 0 "exit code without the component"
+}
+
+# /a with a stand-in MPR.DLL: "SCRSAVE", the right parent, 0 and 0; always exit 0.
+# Wine has an mpr.dll of its own and prefers it, so the override picks ours.
+scenario_change_password() {
+    fresh_registry
+    local out
+    out=$(WINEDLLOVERRIDES=mpr=n,b driver change-password)
+    local owner foreground
+    owner=$(value_of owner <<<"$out"); foreground=$(value_of foreground <<<"$out")
+    expect_eq "$(value_of exit_with_owner <<<"$out")" 0 "exit code of /a HANDLE"
+    expect_eq "$(value_of exit_alone <<<"$out")" 0 "exit code of /a"
+    expect_eq "$(value_of args_with_owner <<<"$out")" "SCRSAVE $owner 0 0" "arguments of /a HANDLE"
+    expect_eq "$(value_of args_dead_handle <<<"$out")" "SCRSAVE $foreground 0 0" \
+        "arguments of /a with a dead handle"
+    expect_eq "$(value_of args_alone <<<"$out")" "SCRSAVE $foreground 0 0" "arguments of /a"
+    out=$(WINEDLLOVERRIDES=mpr=d driver run '/a 1234' 10)
+    expect_eq "$(value_of exit <<<"$out")" 0 "exit code without the component"
+}
+
+# The fault guard, in a probe that faults under it on purpose: the platform's report
+# is asked, the frames are unwound and the guard returns its fault result.
+scenario_fault_guard() {
+    local out; out=$(cd "$e2e" && wine_out fault_probe.exe)
+    expect_eq "$(value_of plain <<<"$out")" 5 "result without a fault"
+    expect_eq "$(value_of direct <<<"$out")" -1 "result of a fault"
+    expect_eq "$(value_of window_proc <<<"$out")" -1 "result of a fault in a window procedure"
+    expect_eq "$(value_of again <<<"$out")" -1 "result of a second guarded fault"
+    expect_eq "$(value_of faults <<<"$out")" 3 "faults handled"
+    expect_eq "$(value_of reports <<<"$out")" 3 "reports asked for"
+}
+
+# Stored settings take effect; the loader looks at the size of a value, not its type.
+scenario_settings() {
+    fresh_registry
+    reg_set "$settings_key" ColourScheme REG_DWORD 2   # Mono
+    start_saver "$e2e" /s
+    [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+    sleep 1
+    local f colours; f=$(shot settings-mono)
+    colours=$(convert "$f" -unique-colors -depth 8 txt:- | awk 'NR > 1 {print $3}' | sort | tr '\n' ' ')
+    expect_eq "$colours" "#000000 #FFFFFF " "colours under Mono"
+    xdotool key a; wait_end 1
+
+    fresh_registry
+    # Under "Rainbow" a finished picture has black only where a Dragon view puts it
+    # (its escaped points); the 2x2 blocks never reach the last column and row.
+    reg_set "$settings_key" CurveType REG_DWORD 1
+    reg_set "$settings_key" ColourScheme REG_DWORD 1
+    reg_set "$settings_key" CompletionDelay REG_DWORD 300
+    start_saver "$e2e" /s
+    [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+    f=$(wait_still settings-mandelbrot)
+    local inner=$(((width - 1) * (height - 1))) lit
+    expect_eq "$(lit "$f" "$((width - 1))x$((height - 1))+0+0")" $inner \
+        "lit pixels of a finished Mandelbrot picture"
+    expect_eq "$(lit "$f" "1x$height+$((width - 1))+0")" 0 "lit pixels in the last column"
+    xdotool key a; wait_end 1
+
+    fresh_registry
+    reg_set "$settings_key" CurveType REG_DWORD 4          # Dragon only
+    reg_set "$settings_key" ColourScheme REG_DWORD 1       # Rainbow: only Dragon has black
+    reg_set "$settings_key" CompletionDelay REG_DWORD 300
+    start_saver "$e2e" /s
+    [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+    f=$(wait_still settings-dragon)
+    lit=$(lit "$f" "$((width - 1))x$((height - 1))+0+0")
+    note "Dragon picture: $lit of $inner pixels lit"
+    ((lit < inner * 95 / 100)) || fail "a finished Rainbow picture without black: not a Dragon view"
+    xdotool key a; wait_end 1
+
+    # ExtraMemory as 4 bytes of another type counts; as 8 bytes it is not read.
+    local data expected
+    for data in 01000000:lit 01:lit 0100000000000000:dark; do
+        fresh_registry
+        reg_set "$settings_key" ColourScheme REG_DWORD 1
+        reg_set "$settings_key" CurveType REG_DWORD 1
+        reg_set "$settings_key" ExtraMemory REG_BINARY "${data%:*}"
+        expected=${data#*:}
+        start_saver "$e2e" /s
+        [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+        sleep 1.5
+        f=$(shot "settings-extra-${data%:*}")
+        local column; column=$(lit "$f" "1x$height+$((width - 1))+0")
+        note "ExtraMemory as binary ${data%:*}: $column lit pixels in the last column"
+        if [[ $expected == lit ]]; then ((column > 0)) || fail "ExtraMemory ${data%:*} was not read"
+        else expect_eq "$column" 0 "lit pixels in the last column with 8-byte ExtraMemory"; fi
+        xdotool key a; wait_end 1
+    done
+}
+
+# ---------------------------------------------------------------- configuration dialog
+
+# The configuration dialog of scintle.scr /c, driven by config_dialog_driver.exe
+# (win32_config_dialog_driver.cpp): it finds the dialog and its controls by id, reads
+# their states, types and clicks with real input, reads the registry, and prints one
+# line per check. Each scenario sets up the settings key itself.
+dialog_scenario() {
+    fresh_registry
+    local status=0
+    (cd "$e2e" && wine_out config_dialog_driver.exe "$1" scintle.scr) || status=$?
+    ((status == 0)) || fail "dialog scenario $1"
+}
+scenario_dialog_defaults() { dialog_scenario defaults; }
+scenario_dialog_select_none() { dialog_scenario select-none; }
+scenario_dialog_iteration_bounds() { dialog_scenario iteration-bounds; }
+scenario_dialog_delay_entry() { dialog_scenario delay-entry; }
+scenario_dialog_stored_delay() { dialog_scenario stored-delay; }
+scenario_dialog_cancel() { dialog_scenario cancel; }
+scenario_dialog_owner() { dialog_scenario owner; }
+
+# A picture of the dialog with no settings stored (docs/config-dialog.png is one), then
+# Escape from the X keyboard closes it with 0.
+scenario_dialog_picture() {
+    fresh_registry
+    start_saver "$e2e" /c
+    local window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --name '^Scintle Fractals Setup - Version 1\.2$' 2>/dev/null | head -n1)
+        [[ -n $window ]] && break
+        sleep 0.1
+    done
+    [[ -n $window ]] || fail "the dialog did not appear"
+    xdotool mousemove 0 0   # no control drawn under the pointer
+    sleep 1
+    import -window "$window" "$shots/config-dialog.png"
+    note "$shots/config-dialog.png"
+    xdotool key Escape
+    wait_end 5; expect_eq "$ended" 0 "exit code after Escape"
+}
+
+# ---------------------------------------------------------------- main
+
+case $command in
+    setup) setup "$@" ;;
+    teardown) teardown ;;
+    *)
+        declare -F "scenario_$command" >/dev/null || fail "no scenario '$command'"
+        load_state
+        "scenario_$command"
+        stop_saver
+        echo "ok: $command"
+        ;;
+esac

@@ -1,0 +1,179 @@
+# Set-up, teardown and helpers of the Wine end-to-end tests; sourced by e2e.sh, which
+# sets `work`, `state`, `shots`, `width` and `height` first.
+
+load_state() {
+    [[ -f $state ]] || fail "no Wine set-up in $work (run setup first)"
+    # shellcheck disable=SC1090
+    source "$state"
+    export DISPLAY WINEPREFIX WINEDEBUG=-all
+    e2e=$work/e2e
+}
+
+# ---------------------------------------------------------------- set-up
+
+setup() {
+    local windowsBuild=${1:?windows build}
+    [[ -f $windowsBuild/e2e/scintle_driver.exe ]] || fail "no driver in $windowsBuild/e2e"
+    rm -rf "$work"; mkdir -p "$work" "$shots"
+    cp -r "$windowsBuild/e2e" "$work/e2e"
+    mkdir -p "$work/e2e/bare"  # a folder without the stand-in components
+    cp "$work/e2e/scintle.scr" "$work/e2e/scintle_driver.exe" "$work/e2e/bare/"
+
+    local display=
+    for n in $(seq 57 99); do
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+        display=:$n; break
+    done
+    [[ -n $display ]] || fail "no free X display number"
+    Xvfb "$display" -screen 0 ${width}x${height}x24 -nolisten tcp -noreset \
+        </dev/null >"$work/xvfb.log" 2>&1 &
+    local xvfbPid=$!
+    for _ in $(seq 100); do
+        [[ -e /tmp/.X11-unix/X${display#:} ]] && break
+        sleep 0.1
+    done
+    kill -0 $xvfbPid 2>/dev/null || fail "Xvfb did not start"
+    cat >"$state" <<EOF
+DISPLAY=$display
+WINEPREFIX=$work/prefix
+XVFB_PID=$xvfbPid
+EOF
+    load_state
+    # Whatever Wine leaves running gets no standard stream of ours: the test runner
+    # waits for those to close.
+    WINEARCH=win32 wineboot -i </dev/null >"$work/wineboot.log" 2>&1
+    # Without a window manager Wine would wait whenever a window is hidden.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    wineserver -w
+    # One server and desktop for all scenarios: no start-up cost for each.
+    wineserver -p </dev/null >"$work/wineserver.log" 2>&1
+    (cd "$e2e" && wine scintle_driver.exe count </dev/null >/dev/null 2>&1)
+    note "display $DISPLAY, prefix $WINEPREFIX"
+}
+
+teardown() {
+    [[ -f $state ]] || return 0
+    load_state
+    wineserver -k 2>/dev/null
+    kill "$XVFB_PID" 2>/dev/null
+    rm -f "$state"
+}
+
+# ---------------------------------------------------------------- helpers
+
+settings_key='HKCU\software\qentrix\vorbanite\Settings'
+desktop_key='HKCU\Control Panel\Desktop'
+test_key='HKCU\Software\ScintleTest'
+
+# Runs a Windows program and prints its output. The output goes through a file, not
+# a pipe, so that nothing the program leaves running can hold us up.
+wine_out() {
+    wine "$@" </dev/null >"$work/wine.out" 2>/dev/null
+    local status=$?
+    tr -d '\r' <"$work/wine.out"
+    return $status
+}
+
+reg_set() {  # KEY NAME TYPE DATA
+    wine_out reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null || fail "reg add $2"
+}
+reg_clear() { wine_out reg delete "$1" /f >/dev/null; true; }
+reg_number() {  # KEY NAME -> decimal, or empty
+    local hex
+    hex=$(wine_out reg query "$1" /v "$2" | awk -v n="$2" '$1 == n {print $3}')
+    [[ -n $hex ]] && echo $((hex))
+}
+
+fresh_registry() {
+    reg_clear "$settings_key"
+    reg_clear "$test_key"
+    reg_set "$desktop_key" ScreenSaveUsePassword REG_DWORD 0
+}
+
+driver() { (cd "$e2e" && wine_out scintle_driver.exe "$@"); }
+value_of() { sed -n "s/^$1=//p"; }
+
+saver_pid=
+start_saver() {  # FOLDER ARGS...
+    local folder=$1; shift
+    (cd "$folder" && exec wine scintle.scr "$@") </dev/null >/dev/null 2>&1 &
+    saver_pid=$!
+}
+
+running() { kill -0 "$saver_pid" 2>/dev/null; }
+
+# Waits up to SECONDS for the saver to end; sets `ended` to its exit code (as an
+# unsigned byte) or to "timeout". Not for a subshell: only this shell can wait for it.
+ended=
+wait_end() {
+    local deadline=$(($(date +%s%N) + $1 * 1000000000))
+    while running && (($(date +%s%N) < deadline)); do sleep 0.05; done
+    if running; then ended=timeout; return; fi
+    wait "$saver_pid"
+    ended=$?
+    saver_pid=
+}
+
+stop_saver() {
+    [[ -n $saver_pid ]] || return 0
+    running && kill "$saver_pid" 2>/dev/null
+    wait "$saver_pid" 2>/dev/null
+    saver_pid=
+}
+trap stop_saver EXIT
+
+shot() { import -window root "$shots/$1.png" && echo "$shots/$1.png"; }
+
+# Pixels that are not black, optionally in a region WxH+X+Y.
+lit() {
+    local file=$1 region=${2:-}
+    if [[ -n $region ]]; then
+        convert "$file" -crop "$region" +repage -fill white +opaque black -format '%[fx:round(mean*w*h)]' info:
+    else
+        convert "$file" -fill white +opaque black -format '%[fx:round(mean*w*h)]' info:
+    fi
+}
+
+# The 4x4 cells of the screen that hold no lit pixel.
+dark_cells() {
+    convert "$1" -fill white +opaque black -crop 4x4@ +repage -format '%[fx:mean]\n' info: |
+        awk '$1 == 0' | wc -l
+}
+
+# Waits until the screen shows something; prints the seconds it took.
+wait_lit() {
+    local limit=$1 start now
+    start=$(date +%s%N)
+    while :; do
+        local f; f=$(shot waiting)
+        [[ $(lit "$f") -gt 0 ]] && break
+        now=$(date +%s%N)
+        (((now - start) / 1000000000 >= limit)) && { echo never; return; }
+        sleep 0.1
+    done
+    echo "$(( ($(date +%s%N) - start) / 1000000 ))ms"
+}
+
+# Waits until two screenshots half a second apart are the same (the picture is done).
+# Waits until the screen stops changing: three screenshots in a row, half a second
+# apart, alike (a busy machine can hold back the last pixels for a moment).
+wait_still() {
+    local name=$1 previous current still=0
+    previous=$(shot "$name")
+    for _ in $(seq 120); do
+        sleep 0.5
+        current=$(shot "$name-next")
+        if [[ $(compare -metric AE "$previous" "$current" null: 2>&1) == 0 ]]; then
+            still=$((still + 1))
+            if [[ $still -ge 3 ]]; then echo "$previous"; return; fi
+        else
+            still=0
+            mv "$current" "$previous"
+        fi
+    done
+    fail "the picture never settled"
+}
+
+expect_eq() { [[ "$1" == "$2" ]] || fail "$3: expected '$2', got '$1'"; }
+expect_running() { sleep "${2:-0.6}"; running || fail "$1: the saver ended"; }
+
