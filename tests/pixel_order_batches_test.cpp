@@ -1,6 +1,8 @@
 // Taking positions in batches: whatever the batch sizes and whatever else draws
 // random numbers in between, the positions are those of the plain list walk, two
 // numbers each; a batch ends with the order.
+#include <algorithm>
+
 #include "engine_fixture.h"
 #include "render/pixel_shuffler.h"
 
@@ -107,6 +109,27 @@ TEST_F(PixelOrderBatchesTest, ABatchEndsWithTheOrder) {
     EXPECT_EQ(RandomSequence(3, 10).back(), static_cast<int>((randomState >> 16) & 0x7FFF));
     EXPECT_EQ(order->TakePositions(xs, ys, 64), 0);  // a done order draws nothing
     EXPECT_EQ(RandomSequence(3, 10).back(), static_cast<int>((randomState >> 16) & 0x7FFF));
+}
+
+// The order holds x values in 16 bits: the widest window WM_SIZE can report still fits,
+// in pixels and in blocks; an order reaching past that is refused, not wrapped.
+TEST_F(PixelOrderBatchesTest, XValuesOfTheWidestWindowFit) {
+    for (int32_t step : {1, 2}) {
+        const int32_t columns = 65535 / step;
+        std::unique_ptr<PixelShuffler> order(PixelShuffler::Create(columns, 2, step));
+        ASSERT_NE(order, nullptr);
+        int32_t xs[64], ys[64];
+        int32_t widest = 0, count = 0;
+        while (!order->done) {
+            const int32_t n = order->TakePositions(xs, ys, 64);
+            for (int32_t i = 0; i < n; ++i) widest = std::max(widest, xs[i]);
+            count += n;
+        }
+        EXPECT_EQ(widest, (columns - 1) * step);
+        EXPECT_EQ(count, 2 * columns);
+    }
+    EXPECT_EQ(PixelShuffler::Create(65537, 1, 1), nullptr);
+    EXPECT_EQ(PixelShuffler::Create(32769, 1, 2), nullptr);
 }
 
 }  // namespace
