@@ -13,24 +13,16 @@ struct PlanePoint {
     double im;
 };
 
-// Difference of the range ends, divided by the size, times the coordinate, plus the
-// lower end: in this order, in double.
 PlanePoint MapPixel(const ActiveViewRecord& v, int32_t x, int32_t y) {
-    const int32_t width = renderCycle.clientWidth;
-    const int32_t height = renderCycle.clientHeight;
-    const double re = (v.xMax - v.xMin) / width * x + v.xMin;
-    const double im = (v.yMax - v.yMin) / height * y + v.yMin;
-    return {re, im};
+    return {ColumnPlaneValue(v, renderCycle.clientWidth, x),
+            RowPlaneValue(v, renderCycle.clientHeight, y)};
 }
 
 // Phoenix takes the real part from the row, growing upwards, and the imaginary
 // part from the column.
 PlanePoint MapPhoenixPixel(const ActiveViewRecord& v, int32_t x, int32_t y) {
-    const int32_t width = renderCycle.clientWidth;
-    const int32_t height = renderCycle.clientHeight;
-    const double re = (v.yMax - v.yMin) / height * (height - y) + v.yMin;
-    const double im = (v.xMax - v.xMin) / width * x + v.xMin;
-    return {re, im};
+    return {UpwardRowPlaneValue(v, renderCycle.clientHeight, y),
+            ColumnPlaneValue(v, renderCycle.clientWidth, x)};
 }
 
 bool Stopped() { return renderCycle.runningFlag.load(std::memory_order_relaxed) == 0; }
@@ -38,12 +30,25 @@ bool Stopped() { return renderCycle.runningFlag.load(std::memory_order_relaxed) 
 PixelOutcome Escaped(int32_t n) { return {PixelOutcome::kEscaped, n}; }
 PixelOutcome Abandoned() { return {PixelOutcome::kStopped, 0}; }
 
-// The last tested squares, scaled by the palette, truncated toward zero.
 PixelOutcome Interior(double xx, double yy) {
-    return {PixelOutcome::kInterior, static_cast<int32_t>((xx + yy) * paletteLength)};
+    return {PixelOutcome::kInterior, InteriorIndex(xx + yy)};
 }
 
 }  // namespace
+
+// Difference of the range ends, divided by the size, times the coordinate, plus the
+// lower end: in this order, in double.
+double ColumnPlaneValue(const ActiveViewRecord& v, int32_t width, int32_t x) {
+    return (v.xMax - v.xMin) / width * x + v.xMin;
+}
+
+double RowPlaneValue(const ActiveViewRecord& v, int32_t height, int32_t y) {
+    return (v.yMax - v.yMin) / height * y + v.yMin;
+}
+
+double UpwardRowPlaneValue(const ActiveViewRecord& v, int32_t height, int32_t y) {
+    return (v.yMax - v.yMin) / height * (height - y) + v.yMin;
+}
 
 PixelOutcome MandelbrotOutcome(int32_t x, int32_t y) {
     const ActiveViewRecord& v = ActiveView;

@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+#include "fractal/fractal_preset.h"
+#include "render/colour_schemes.h"
 #include "render/render_platform.h"
 
 namespace scintle {
@@ -27,6 +29,20 @@ PixelOutcome MandelbrotOutcome(int32_t x, int32_t y);
 PixelOutcome JuliaOutcome(int32_t x, int32_t y);
 PixelOutcome DragonOutcome(int32_t x, int32_t y);
 PixelOutcome PhoenixOutcome(int32_t x, int32_t y);
+
+// How the kernels map a pixel of a client area of the given size into the plane.
+// Mandelbrot, Julia and Dragon take the real part from the column and the imaginary
+// part from the row; Phoenix takes the imaginary part from the column and the real
+// part from the row, growing upwards.
+double ColumnPlaneValue(const ActiveViewRecord& view, int32_t width, int32_t x);
+double RowPlaneValue(const ActiveViewRecord& view, int32_t height, int32_t y);
+double UpwardRowPlaneValue(const ActiveViewRecord& view, int32_t height, int32_t y);
+
+// The colour index of a point that did not escape: its last tested squared modulus
+// times paletteLength, truncated toward zero.
+inline int32_t InteriorIndex(double squaredModulus) {
+    return static_cast<int32_t>(squaredModulus * paletteLength);
+}
 
 // The outcome for ActiveView's family (any family value but 2, 4, 8 is Mandelbrot).
 PixelOutcome PixelOutcomeOf(int32_t x, int32_t y);

@@ -3,9 +3,12 @@
 #include <ctime>
 
 #include "fractal/escape_kernels.h"
+#include "fractal/fractal_preset.h"
+#include "fractal/kernel_choice.h"
 #include "fractal/preset_deck.h"
 #include "fractal/random.h"
 #include "render/colour_schemes.h"
+#include "render/lane_painter.h"
 #include "render/pixel_shuffler.h"
 #include "settings/saver_settings.h"
 
@@ -31,6 +34,15 @@ bool WaitCompletionDelay() {
         renderPlatform->Sleep(kDelaySliceMs);
     }
     return true;
+}
+
+// Paints the order through a lane kernel unless the plain kernel is chosen or the
+// view needs none (a cap of 0 or less paints without iterating). False when drawing
+// stopped; true when the order is done, or left for the one-pixel loop.
+bool PaintWithLanesIfChosen(DeviceContext dc, PixelShuffler* order) {
+    const KernelKind kernel = ActiveKernel();
+    if (kernel == KernelKind::kScalar || ActiveView.iterationCap <= 0) return true;
+    return PaintWithLanes(dc, order, kernel) != LanePainting::kStopped;
 }
 
 }  // namespace
@@ -93,6 +105,8 @@ void PaintPicture(DeviceContext dc) {
     PixelShuffler* order = c.currentShuffler;
     if (!UsableOrder(order)) {
         renderPlatform->Sleep(kDelaySliceMs);
+    } else if (!PaintWithLanesIfChosen(dc, order)) {
+        return;
     } else {
         const bool blocks = order->step == 2;
         while (!order->done) {
@@ -116,15 +130,21 @@ void ScintleFade(DeviceContext dc) {
     PixelShuffler* order = renderCycle.currentShuffler;
     if (UsableOrder(order)) {
         const bool blocks = order->step == 2;
+        // Positions are drawn a few dozen at a time and then blacked one after another:
+        // drawing one and writing the window at once makes each wait for the other.
+        constexpr int32_t kBatch = 32;
+        int32_t xs[kBatch], ys[kBatch];
         while (!order->done) {
-            if (!Running()) return;
-            int32_t x, y;
-            order->NextPosition(&x, &y);
-            renderPlatform->SetPixel(dc, x, y, kBlack);
-            if (blocks) {
-                renderPlatform->SetPixel(dc, x + 1, y, kBlack);
-                renderPlatform->SetPixel(dc, x, y + 1, kBlack);
-                renderPlatform->SetPixel(dc, x + 1, y + 1, kBlack);
+            const int32_t n = order->TakePositions(xs, ys, kBatch);
+            for (int32_t i = 0; i < n; ++i) {
+                if (!Running()) return;
+                const int32_t x = xs[i], y = ys[i];
+                renderPlatform->SetPixel(dc, x, y, kBlack);
+                if (blocks) {
+                    renderPlatform->SetPixel(dc, x + 1, y, kBlack);
+                    renderPlatform->SetPixel(dc, x, y + 1, kBlack);
+                    renderPlatform->SetPixel(dc, x + 1, y + 1, kBlack);
+                }
             }
         }
     }

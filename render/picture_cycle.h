@@ -5,9 +5,13 @@
 //
 // Two threads share this state without a lock: the window thread writes the client
 // size and firstPicture before the render thread starts, and afterwards only clears
-// runningFlag. The render thread reads runningFlag afresh before every position,
-// every 100 ms slice of the delay and every kernel step, so it stops within one
-// pixel's work or one slice. Everything else is the render thread's alone.
+// runningFlag. The render thread reads runningFlag afresh before every pixel it sets,
+// every 100 ms slice of the delay and every kernel step (the lane kernels: every few
+// steps of all their lanes), so it stops within one pixel's work per lane or one
+// slice. Everything else is the render thread's alone.
+//
+// PaintPicture hands the picture to a lane kernel (lane_painter.h) unless the plain
+// scalar kernel is chosen (kernel_choice.h); both paint the same pixels.
 #pragma once
 
 #include <atomic>

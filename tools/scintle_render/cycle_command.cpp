@@ -26,6 +26,7 @@ struct CycleRequest {
     int32_t height = 720;
     int32_t pictures = 1;
     SaverSettingsRecord settings = kStartSettings;
+    KernelKind kernel = KernelKind::kAuto;
     std::string directory;
 };
 
@@ -42,7 +43,7 @@ bool ParseRequest(const std::vector<std::string>& arguments, CycleRequest* reque
     OptionList options;
     if (!ParseOptions(arguments,
                       {"--seed", "--size", "--pictures", "--extra-memory", "--blanking",
-                       "--colours", "--curves", "--min", "--max", "--exclude", "-o"},
+                       "--colours", "--curves", "--min", "--max", "--exclude", "--kernel", "-o"},
                       {}, &options, error))
         return false;
     auto& v = options.values;
@@ -71,6 +72,7 @@ bool ParseRequest(const std::vector<std::string>& arguments, CycleRequest* reque
             return false;
     if (v.count("--min") && !ParseSigned("min", v["--min"], &s.MinIterations, error)) return false;
     if (v.count("--max") && !ParseSigned("max", v["--max"], &s.MaxIterations, error)) return false;
+    if (v.count("--kernel") && !ParseKernel(v["--kernel"], &request->kernel, error)) return false;
     // As the settings loader does: no mask reaches the engine empty.
     s.BlankingMethod = ReplaceEmptyBlankingMethod(s.BlankingMethod);
     s.ColourScheme = ReplaceEmptyColourScheme(s.ColourScheme);
@@ -133,6 +135,7 @@ int RunCycleCommand(const std::vector<std::string>& arguments) {
     MemoryCanvas canvas(request.width, request.height);
     PrepareCanvasRun(&canvas);
     SaverSettings = request.settings;
+    SelectKernel(request.kernel);
     Progress progress("picture");
     CycleRun run{&request, &canvas, &progress, 0, {}};
     renderCycle.pictureDone = OnPictureDone;

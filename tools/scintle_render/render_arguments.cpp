@@ -130,6 +130,18 @@ bool ParseScheme(const std::string& text, uint32_t* scheme, std::string* error) 
     return false;
 }
 
+bool ParseKernel(const std::string& text, KernelKind* kernel, std::string* error) {
+    if (!ParseKernelName(text.c_str(), kernel)) {
+        *error = "unknown kernel '" + text + "' (scalar, sse2, avx2, avx512 or auto)";
+        return false;
+    }
+    if (!KernelSupported(*kernel)) {
+        *error = "kernel '" + text + "' needs a processor feature this one lacks";
+        return false;
+    }
+    return true;
+}
+
 std::string ShortestDecimal(double value) {
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "fractal/kernel_choice.h"
+
 namespace scintle {
 
 // Options of one command: "--name value" pairs and bare flags ("--flip").
@@ -31,6 +33,8 @@ bool ParseSigned(const std::string& name, const std::string& text, int32_t* valu
                  std::string* error);
 bool ParseFamily(const std::string& text, int32_t* family, std::string* error);  // 0: fallback
 bool ParseScheme(const std::string& text, uint32_t* scheme, std::string* error);
+// scalar, sse2, avx2, avx512 or auto; refused when the processor lacks the kernel.
+bool ParseKernel(const std::string& text, KernelKind* kernel, std::string* error);
 
 // A double as the shortest decimal that reads back exactly.
 std::string ShortestDecimal(double value);

@@ -12,11 +12,14 @@ namespace {
 const char kUsage[] =
     "usage:\n"
     "  scintle-render view --family mandelbrot|julia|dragon|phoenix|fallback --row R\n"
-    "                      [--size WxH] [--scheme NAME] [--bailout B] [--flip] -o out.png\n"
+    "                      [--size WxH] [--scheme NAME] [--bailout B] [--flip]\n"
+    "                      [--kernel K] -o out.png\n"
     "  scintle-render cycle --seed S [--size WxH] [--pictures N] [--extra-memory 0|1]\n"
     "                       [--blanking MASK] [--colours MASK] [--curves MASK]\n"
-    "                       [--min N] [--max N] [--exclude 0|1] [-o DIR]\n"
-    "  scintle-render list\n";
+    "                       [--min N] [--max N] [--exclude 0|1] [--kernel K] [-o DIR]\n"
+    "  scintle-render list\n"
+    "K, the kernel: scalar, sse2, avx2, avx512, or auto (the default: the widest the\n"
+    "processor has). Every kernel paints the same pixels.\n";
 
 }  // namespace
 

@@ -3,10 +3,10 @@
 
 #include "fractal/escape_kernels.h"
 #include "fractal/preset_catalogue.h"
+#include "render/pixel_shuffler.h"
 #include "scintle_render/canvas_run.h"
 #include "scintle_render/commands.h"
 #include "scintle_render/png_file.h"
-#include "scintle_render/progress.h"
 #include "scintle_render/render_arguments.h"
 
 namespace scintle {
@@ -21,6 +21,7 @@ struct ViewRequest {
     uint32_t scheme = kRainbow;
     double bailout = 4.0;
     bool flip = false;
+    KernelKind kernel = KernelKind::kAuto;
     std::string output;
 };
 
@@ -38,7 +39,8 @@ bool ParseBailout(const std::string& text, double* bailout, std::string* error) 
 bool ParseRequest(const std::vector<std::string>& arguments, ViewRequest* request,
                   std::string* error) {
     OptionList options;
-    if (!ParseOptions(arguments, {"--family", "--row", "--size", "--scheme", "--bailout", "-o"},
+    if (!ParseOptions(arguments,
+                      {"--family", "--row", "--size", "--scheme", "--bailout", "--kernel", "-o"},
                       {"--flip"}, &options, error))
         return false;
     auto& v = options.values;
@@ -63,6 +65,7 @@ bool ParseRequest(const std::vector<std::string>& arguments, ViewRequest* reques
     if (v.count("--scheme") && !ParseScheme(v["--scheme"], &request->scheme, error)) return false;
     if (v.count("--bailout") && !ParseBailout(v["--bailout"], &request->bailout, error))
         return false;
+    if (v.count("--kernel") && !ParseKernel(v["--kernel"], &request->kernel, error)) return false;
     request->flip = options.flags.count("--flip") > 0;
     request->output = v["-o"];
     return true;
@@ -83,12 +86,12 @@ int RunViewCommand(const std::vector<std::string>& arguments) {
     if (request.flip) FlipView(&ActiveView);
     SetActiveScheme(request.scheme);
 
-    Progress progress("row");
-    const DeviceContext dc = canvas.dc();
-    for (int32_t y = 0; y < request.height; ++y) {
-        for (int32_t x = 0; x < request.width; ++x) RenderPixel(dc, x, y);
-        if (y % 16 == 0) progress.Update(y, request.height);
-    }
+    // Painted as the saver paints, every pixel a position of a full-resolution order.
+    SaverSettings.ExtraMemory = 1;
+    SelectKernel(request.kernel);
+    BuildShuffler();
+    PaintPicture(canvas.dc());
+    ResetRenderCycle();
     if (!WritePng(request.output, canvas, &error)) return Fail(error);
     return 0;
 }

@@ -1,0 +1,93 @@
+// The work of the lane kernels: pixels that wait for a lane, the lanes' iterates,
+// and pixels that lanes have finished.
+//
+// A lane kernel iterates several pixels at once, one per lane of its vector
+// registers, each with exactly the operations of the one-pixel kernel in
+// escape_kernels.cpp. Lanes that finish (escape or reach the cap) hand their pixels
+// to the output and take the next ones from the input, so lanes run independently
+// however different the pixels' step counts are.
+//
+// The painter (lane_painter.cpp) fills the input, calls a kernel, paints the output
+// and calls again; the lanes' state stays here in between. A kernel returns when its
+// input runs out (kLanesNeedInput), when every lane is empty and `draining` says no
+// more input will come (kLanesDrained), or when it sees runningFlag at 0, which it
+// reads every few steps (kLanesStopped).
+//
+// This header holds plain data only: the kernels are compiled for other instruction
+// sets and must share no inline code with the rest of the program.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+namespace scintle {
+
+inline constexpr int32_t kMaxLanes = 32;
+inline constexpr int32_t kLaneQueue = 32;
+// Room past the end of the queues: kernels read and write whole vectors there.
+inline constexpr int32_t kLaneSlack = 8;
+
+// A pixel as the lanes carry it: y * 65536 + x, exact in a double.
+inline constexpr double kLaneRowStride = 65536.0;
+
+enum LaneResult : int32_t { kLanesNeedInput, kLanesDrained, kLanesStopped };
+
+struct LaneView {
+    int32_t family;        // 2, 4, 8; anything else is Mandelbrot
+    int32_t iterationCap;  // above 0
+    double bailout;
+    double constA;
+    double constB;
+    // The factor 2 of the iterations' doubled products, given at run time: as a
+    // constant the compiler would turn z * 2 into z + z, which is the same number but
+    // takes the adder that the step needs more than its multiplier.
+    double two;
+};
+
+struct LaneJob {
+    // The lanes, lane-major: vector g of an L-lane kernel holds lanes g*L to g*L+L-1.
+    alignas(64) double x[kMaxLanes];
+    alignas(64) double y[kMaxLanes];
+    alignas(64) double xPrev[kMaxLanes];  // Phoenix only
+    alignas(64) double yPrev[kMaxLanes];
+    alignas(64) double cRe[kMaxLanes];  // Mandelbrot only
+    alignas(64) double cIm[kMaxLanes];
+    alignas(64) int64_t steps[kMaxLanes];  // steps begun on the lane's pixel
+    alignas(64) double pixel[kMaxLanes];
+    alignas(64) int64_t live[kMaxLanes];      // all bits set while the lane iterates
+    alignas(64) int64_t occupied[kMaxLanes];  // all bits set while the lane has a pixel
+    int32_t stepsToCap;  // no live lane reaches the cap sooner (a lower bound)
+
+    // Pixels waiting for a lane, with the start values of their iteration: c for
+    // Mandelbrot, z0 for the others.
+    alignas(64) double inputRe[kLaneQueue + kLaneSlack];
+    alignas(64) double inputIm[kLaneQueue + kLaneSlack];
+    alignas(64) double inputPixel[kLaneQueue + kLaneSlack];
+    int32_t inputCount;
+    int32_t inputNext;
+    bool draining;
+
+    // Finished pixels: the steps begun, negated when the pixel escaped (at step
+    // -steps - 1); for the others, the squared modulus that the last step tested.
+    alignas(64) int64_t outputSteps[kLaneQueue + kMaxLanes + kLaneSlack];
+    alignas(64) double outputModulus[kLaneQueue + kMaxLanes + kLaneSlack];
+    alignas(64) double outputPixel[kLaneQueue + kMaxLanes + kLaneSlack];
+    int32_t outputCount;
+
+    LaneView view;
+    const std::atomic<int32_t>* runningFlag;
+};
+
+// The kernels read runningFlag as the plain 32-bit integer inside the atomic.
+static_assert(sizeof(std::atomic<int32_t>) == sizeof(int32_t) &&
+                  std::atomic<int32_t>::is_always_lock_free,
+              "runningFlag must be a bare 32-bit integer");
+
+using LaneKernel = LaneResult (*)(LaneJob* job);
+
+// Call only those the processor supports (kernel_choice.h).
+LaneResult RunSse2Lanes(LaneJob* job);
+LaneResult RunAvx2Lanes(LaneJob* job);
+LaneResult RunAvx512Lanes(LaneJob* job);
+
+}  // namespace scintle
