@@ -30,8 +30,10 @@ ensure_packages() {
         $sudo apt-get update -qq
         _scintle_apt_updated=1
     fi
+    # With the recommended packages: Wine's X11 driver and its fonts come as recommends
+    # of libwine, and the Wine tests need them.
     # shellcheck disable=SC2086
-    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >&2
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >&2
 }
 
 # What building and testing the project needs.
