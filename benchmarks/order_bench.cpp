@@ -22,15 +22,17 @@ void SetPositionCounter(benchmark::State& state, int64_t positions) {
 
 // The walk is as long as the rows still linked, which stay nearly all of them until
 // the very end: a large order is timed over its first `share` of positions only.
-void LinkedList(benchmark::State& state, int32_t width, int32_t height, int32_t share) {
+// Drains an order one position at a time, the first `limit` positions at most.
+template <class Order, class MakeOrder>
+void DrainOneAtATime(benchmark::State& state, MakeOrder makeOrder, int64_t limit) {
     int64_t positions = 0;
     for (auto _ : state) {
         state.PauseTiming();
         srand(1);
-        auto order = std::make_unique<LinkedListOrder>(width, height, 1);
+        std::unique_ptr<Order> order(makeOrder());
         state.ResumeTiming();
         int32_t x, y;
-        for (int64_t n = int64_t{width} * height / share; n > 0 && !order->done; --n) {
+        for (int64_t n = limit; n > 0 && !order->done; --n) {
             order->NextPosition(&x, &y);
             ++positions;
         }
@@ -39,21 +41,16 @@ void LinkedList(benchmark::State& state, int32_t width, int32_t height, int32_t 
     SetPositionCounter(state, positions);
 }
 
+void LinkedList(benchmark::State& state, int32_t width, int32_t height, int32_t share) {
+    DrainOneAtATime<LinkedListOrder>(
+        state, [=] { return new LinkedListOrder(width, height, 1); },
+        int64_t{width} * height / share);
+}
+
 void OneAtATime(benchmark::State& state, int32_t width, int32_t height) {
-    int64_t positions = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        srand(1);
-        std::unique_ptr<PixelShuffler> order(PixelShuffler::Create(width, height, 1));
-        state.ResumeTiming();
-        int32_t x, y;
-        while (!order->done) {
-            order->NextPosition(&x, &y);
-            ++positions;
-        }
-        benchmark::DoNotOptimize(x + y);
-    }
-    SetPositionCounter(state, positions);
+    DrainOneAtATime<PixelShuffler>(
+        state, [=] { return PixelShuffler::Create(width, height, 1); },
+        int64_t{width} * height);
 }
 
 void Batches(benchmark::State& state, int32_t width, int32_t height) {
