@@ -7,7 +7,14 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 status=0
-sources=$(git ls-files '*.cpp' '*.h' '*.c' '*.rc' 2>/dev/null || find . -name '*.cpp' -o -name '*.h')
+# The tracked files in a checkout; in an exported tree, the files under this one but
+# for build output, named the same way (no leading ./).
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    sources=$(git ls-files '*.cpp' '*.h' '*.c' '*.rc')
+else
+    sources=$(find . \( -path ./build -o -path ./.git \) -prune -o -type f \
+              \( -name '*.cpp' -o -name '*.h' -o -name '*.c' -o -name '*.rc' \) -printf '%P\n')
+fi
 
 windows=$(grep -l -E '#\s*include\s*[<"]windows\.h[>"]' $sources 2>/dev/null |
           grep -v -E '(^|/)win32_[^/]*$|\.rc$|^tests/wine/' || true)

@@ -36,9 +36,17 @@ ensure_packages() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >&2
 }
 
-# What building and testing the project needs.
-SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev g++-mingw-w64-i686)
+# What building and testing the project needs: both Windows cross compilers.
+SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev g++-mingw-w64-i686
+                        g++-mingw-w64-x86-64)
 
-# What running the Windows builds under Wine needs (32-bit Wine for the i686 programs),
-# and on a virtual display for the saver's end-to-end tests and ./run.
-SCINTLE_WINE_PACKAGES=(wine wine32:i386 xvfb xdotool imagemagick)
+# What running the Windows builds under Wine needs, on a virtual display for the
+# saver's end-to-end tests and ./run: 64-bit Wine always, and 32-bit Wine where the
+# machine can run 32-bit programs (elsewhere it could not even start).
+SCINTLE_WINE_PACKAGES=(wine wine64 xvfb xdotool imagemagick)
+if "$(dirname "${BASH_SOURCE[0]}")/machine_runs_i386.sh"; then
+    SCINTLE_RUNS_I386=1
+    SCINTLE_WINE_PACKAGES+=(wine32:i386)
+else
+    SCINTLE_RUNS_I386=0
+fi

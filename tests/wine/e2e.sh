@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # End-to-end tests of scintle.scr under Wine on a virtual X display (Xvfb).
 #
-#   e2e.sh setup WORK WINDOWS_BUILD   start Xvfb, make a fresh Wine prefix under WORK
-#   e2e.sh SCENARIO WORK              run one scenario (see the scenario_* functions)
-#   e2e.sh teardown WORK              stop the prefix's wineserver and the Xvfb
+#   e2e.sh setup WORK BITS WINDOWS_BUILD   start Xvfb, make a fresh Wine prefix under WORK
+#   e2e.sh SCENARIO WORK BITS              run one scenario (see the scenario_* functions)
+#   e2e.sh teardown WORK BITS              stop the prefix's wineserver and the Xvfb
 #
+# BITS (32 or 64) says which Windows build WINDOWS_BUILD is, and so which Wine runs
+# it (wine_loader.sh). The 32-bit runs are skipped where 32-bit programs cannot run.
 # Xvfb runs with -noreset: a server reset (when its last client leaves) would put the
 # pointer back in the middle between two steps of a drift test.
 # The display is an odd 1025x769, so that the column and row that 2x2 blocks never
@@ -14,7 +16,8 @@ set -uo pipefail
 
 command=${1:?command}
 work=$(realpath -m "${2:?work folder}")
-shift 2
+bits=${3:?32 or 64}
+shift 3
 state=$work/state
 shots=$work/shots
 width=1025
@@ -215,7 +218,9 @@ scenario_change_password() {
 }
 
 # The fault guard, in a probe that faults under it on purpose: the platform's report
-# is asked, the frames are unwound and the guard returns its fault result.
+# is asked, the frames are unwound and the guard returns its fault result. Then in the
+# saver itself: a password component that faults inside the saver window's procedure
+# ends the saver with -1 and the screen-saver-running state off.
 scenario_fault_guard() {
     local out; out=$(cd "$e2e" && wine_out fault_probe.exe)
     expect_eq "$(value_of plain <<<"$out")" 5 "result without a fault"
@@ -224,6 +229,17 @@ scenario_fault_guard() {
     expect_eq "$(value_of again <<<"$out")" -1 "result of a second guarded fault"
     expect_eq "$(value_of faults <<<"$out")" 3 "faults handled"
     expect_eq "$(value_of reports <<<"$out")" 3 "reports asked for"
+
+    fresh_registry
+    reg_set "$desktop_key" ScreenSaveUsePassword REG_DWORD 1
+    reg_set "$test_key" PromptAnswer REG_DWORD 0xFA17   # kPromptFaults
+    start_saver "$e2e" /s
+    [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+    expect_eq "$(driver running-state | value_of running)" 1 "running state with the prompt loaded"
+    xdotool key a
+    wait_end 5; expect_eq "$ended" 255 "exit code after a fault in the prompt"
+    expect_eq "$(reg_number "$test_key" PromptCount)" 1 "prompts asked for"
+    expect_eq "$(driver running-state | value_of running)" 0 "running state after the fault"
 }
 
 # Stored settings take effect; the loader looks at the size of a value, not its type.

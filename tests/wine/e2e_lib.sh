@@ -1,5 +1,9 @@
 # Set-up, teardown and helpers of the Wine end-to-end tests; sourced by e2e.sh, which
-# sets `work`, `state`, `shots`, `width` and `height` first.
+# sets `work`, `bits`, `state`, `shots`, `width` and `height` first.
+
+# shellcheck source=wine_loader.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine_loader.sh"
+use_wine "$bits"
 
 load_state() {
     [[ -f $state ]] || fail "no Wine set-up in $work (run setup first)"
@@ -41,9 +45,14 @@ EOF
     load_state
     # Whatever Wine leaves running gets no standard stream of ours: the test runner
     # waits for those to close.
-    WINEARCH=win32 wineboot -i </dev/null >"$work/wineboot.log" 2>&1
+    wine wineboot -i </dev/null >"$work/wineboot.log" 2>&1
     # Without a window manager Wine would wait whenever a window is hidden.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    # A fault that no filter of the program answers goes to the debugger named here;
+    # one that cannot start makes UnhandledExceptionFilter answer
+    # EXCEPTION_EXECUTE_HANDLER, as a machine without a debugger does.
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+        /v Debugger /d no-debugger-here.exe /f </dev/null >/dev/null 2>&1
     wineserver -w
     # One server and desktop for all scenarios: no start-up cost for each.
     wineserver -p </dev/null >"$work/wineserver.log" 2>&1
@@ -96,7 +105,7 @@ value_of() { sed -n "s/^$1=//p"; }
 saver_pid=
 start_saver() {  # FOLDER ARGS...
     local folder=$1; shift
-    (cd "$folder" && exec wine scintle.scr "$@") </dev/null >/dev/null 2>&1 &
+    (cd "$folder" && exec "$WINE" scintle.scr "$@") </dev/null >/dev/null 2>&1 &
     saver_pid=$!
 }
 

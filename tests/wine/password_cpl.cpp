@@ -1,5 +1,6 @@
 // A stand-in "PASSWORD.CPL" for the end-to-end tests: VerifyScreenSavePwd shows no
-// prompt, counts the call and answers what the test stored (test_components.h).
+// prompt, counts the call and answers what the test stored (test_components.h), or
+// faults when told to, as a broken component would.
 #include <windows.h>
 
 #include "test_components.h"
@@ -27,5 +28,6 @@ extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND hwnd) {
     WriteNumber(key, "PromptCount", ReadNumber(key, "PromptCount") + 1);
     WriteNumber(key, "PromptWindow", static_cast<DWORD>(reinterpret_cast<UINT_PTR>(hwnd)));
     RegCloseKey(key);
+    if (answer == kPromptFaults) *static_cast<volatile int*>(nullptr) = 1;
     return answer != 0;
 }

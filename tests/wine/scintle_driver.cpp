@@ -7,6 +7,7 @@
 //   count                prints count=N: full-screen saver windows now
 //   preview DIR          the preview scenario (see RunPreview)
 //   change-password      /a with a window of ours as the parent, then /a alone
+//   running-state        prints running=0|1: the platform's screen-saver-running state
 #include <windows.h>
 
 #include <cstdio>
@@ -115,6 +116,13 @@ int Count() {
     while ((hwnd = FindWindowExA(nullptr, hwnd, "WindowsScreenSaverClass", "Screen Saver")))
         ++count;
     std::printf("count=%d\n", count);
+    return 0;
+}
+
+int RunningState() {
+    BOOL running = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+    std::printf("running=%d\n", running ? 1 : 0);
     return 0;
 }
 
@@ -253,7 +261,8 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "count") == 0) return Count();
     if (argc >= 3 && std::strcmp(argv[1], "preview") == 0) return RunPreview(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "change-password") == 0) return RunChangePassword();
+    if (argc >= 2 && std::strcmp(argv[1], "running-state") == 0) return RunningState();
     std::fprintf(stderr, "usage: scintle_driver run TAIL [SECONDS] | count | preview DIR | "
-                         "change-password\n");
+                         "change-password | running-state\n");
     return 2;
 }

@@ -1,6 +1,6 @@
-// The fault guard: a structured exception frame of our own on the 32-bit x86 frame
-// chain (fs:0), since the compiler offers no __try/__except. Its handler asks the
-// platform's UnhandledExceptionFilter, which reports the fault; on
+// The fault guard on 32-bit x86: a structured exception frame of our own on the
+// thread's frame chain (fs:0), since the compiler offers no __try/__except. Its
+// handler asks the platform's UnhandledExceptionFilter, which reports the fault; on
 // EXCEPTION_EXECUTE_HANDLER it unwinds the frames above it (RtlUnwind), unlinks
 // itself and resumes in RunGuarded, as an __except block would.
 #include <windows.h>
