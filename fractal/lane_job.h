@@ -83,6 +83,16 @@ static_assert(sizeof(std::atomic<int32_t>) == sizeof(int32_t) &&
                   std::atomic<int32_t>::is_always_lock_free,
               "runningFlag must be a bare 32-bit integer");
 
+// How many vectors of lanes the AVX2 and AVX-512 kernels iterate side by side. Four
+// where x86-64 gives them 16 or 32 vector registers: on views where nothing escapes
+// they step 13% (AVX-512) and 20% (AVX2) faster than with three, and whole pictures
+// take as long. Three on 32-bit x86, which has eight registers.
+#if defined(__x86_64__)
+inline constexpr int kWideGroups = 4;
+#else
+inline constexpr int kWideGroups = 3;
+#endif
+
 using LaneKernel = LaneResult (*)(LaneJob* job);
 
 // Call only those the processor supports (kernel_choice.h).

@@ -1,5 +1,6 @@
-// The lane kernel on AVX2: four pixels per register, three registers side by side.
-// Compiled for AVX2 alone; called only when the processor has it (kernel_choice.h).
+// The lane kernel on AVX2: four pixels per register, kWideGroups registers side by
+// side (lane_job.h). Compiled for AVX2 alone; called only when the processor has it
+// (kernel_choice.h).
 #include <immintrin.h>
 
 #include <cstdint>
@@ -125,7 +126,7 @@ struct Avx2 {
 // The stack of a 32-bit Windows thread is only 4-byte aligned; the registers spilled
 // here need 32.
 __attribute__((force_align_arg_pointer)) LaneResult RunAvx2Lanes(LaneJob* job) {
-    return lanes::RunLanes<Avx2, 3, 16>(job);
+    return lanes::RunLanes<Avx2, kWideGroups, 16>(job);
 }
 
 }  // namespace scintle

@@ -1,6 +1,6 @@
-// The lane kernel on AVX-512: eight pixels per register, three registers side by
-// side, the lane sets in mask registers. Compiled for AVX-512F alone; called only
-// when the processor has it (kernel_choice.h).
+// The lane kernel on AVX-512: eight pixels per register, kWideGroups registers side
+// by side (lane_job.h), the lane sets in mask registers. Compiled for AVX-512F alone;
+// called only when the processor has it (kernel_choice.h).
 #include <immintrin.h>
 
 #include <cstdint>
@@ -81,7 +81,7 @@ struct Avx512 {
 // The stack of a 32-bit Windows thread is only 4-byte aligned; the registers spilled
 // here need 64.
 __attribute__((force_align_arg_pointer)) LaneResult RunAvx512Lanes(LaneJob* job) {
-    return lanes::RunLanes<Avx512, 3, 16>(job);
+    return lanes::RunLanes<Avx512, kWideGroups, 16>(job);
 }
 
 }  // namespace scintle
