@@ -8,6 +8,8 @@
 //   preview DIR          the preview scenario (see RunPreview)
 //   change-password      /a with a window of ours as the parent, then /a alone
 //   running-state        prints running=0|1: the platform's screen-saver-running state
+//                        (Wine keeps it for the whole prefix, past the end of the
+//                        process that set it, even a killed one)
 #include <windows.h>
 
 #include <cstdio>
