@@ -25,7 +25,5 @@ const std::vector<BenchRow>& AllRows();
 // the colour scheme, and a new order for the settings' ExtraMemory from seed 1.
 void PrepareRow(MemoryCanvas* canvas, const BenchRow& row, uint32_t extraMemory);
 
-// A fingerprint of the canvas (64-bit FNV-1a over the pixels).
-uint64_t CanvasDigest(const MemoryCanvas& canvas);
 
 }  // namespace scintle

@@ -7,8 +7,8 @@
 
 #include "benchmarks.h"
 #include "fractal/random.h"
-#include "linked_list_order.h"
 #include "render/pixel_shuffler.h"
+#include "tests/linked_list_order.h"
 
 namespace scintle {
 

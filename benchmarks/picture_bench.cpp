@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_pictures.h"
+#include "tests/canvas_digest.h"
 #include "benchmarks.h"
 #include "fractal/fractal_preset.h"
 #include "fractal/kernel_choice.h"

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "render/render_platform.h"
+#include "platform/render_platform.h"
 
 namespace scintle {
 

@@ -29,8 +29,7 @@ double StopOnce(const BenchRow& row, int afterMs) {
     MemoryCanvas canvas(kBenchWidth, kBenchHeight);
     PrepareRow(&canvas, row, 1);
     // The deck holds just this row, so the cycle's first picture is this view.
-    const CatalogueRow& r = CatalogueOf(row.family).rows[row.number - 1];
-    AppendPreset(r.xMin, r.xMax, r.yMin, r.yMax, r.constA, r.constB, r.iterationCap, row.family);
+    AppendPreset(CatalogueOf(row.family).rows[row.number - 1], row.family);
     std::atomic<int64_t> clearedAt{0};
     std::thread window([&clearedAt, afterMs] {
         std::this_thread::sleep_for(std::chrono::milliseconds(afterMs));

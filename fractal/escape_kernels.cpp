@@ -1,9 +1,5 @@
 #include "fractal/escape_kernels.h"
 
-#include "fractal/fractal_preset.h"
-#include "render/colour_schemes.h"
-#include "render/picture_cycle.h"
-
 namespace scintle {
 
 namespace {
@@ -13,26 +9,24 @@ struct PlanePoint {
     double im;
 };
 
-PlanePoint MapPixel(const ActiveViewRecord& v, int32_t x, int32_t y) {
-    return {ColumnPlaneValue(v, renderCycle.clientWidth, x),
-            RowPlaneValue(v, renderCycle.clientHeight, y)};
+PlanePoint MapPixel(const ActiveViewRecord& v, const KernelFrame& f, int32_t x, int32_t y) {
+    return {ColumnPlaneValue(v, f.width, x), RowPlaneValue(v, f.height, y)};
 }
 
 // Phoenix takes the real part from the row, growing upwards, and the imaginary
 // part from the column.
-PlanePoint MapPhoenixPixel(const ActiveViewRecord& v, int32_t x, int32_t y) {
-    return {UpwardRowPlaneValue(v, renderCycle.clientHeight, y),
-            ColumnPlaneValue(v, renderCycle.clientWidth, x)};
+PlanePoint MapPhoenixPixel(const ActiveViewRecord& v, const KernelFrame& f, int32_t x,
+                           int32_t y) {
+    return {UpwardRowPlaneValue(v, f.height, y), ColumnPlaneValue(v, f.width, x)};
 }
 
-bool Stopped() { return renderCycle.runningFlag.load(std::memory_order_relaxed) == 0; }
-
-PixelOutcome Escaped(int32_t n) { return {PixelOutcome::kEscaped, n}; }
-PixelOutcome Abandoned() { return {PixelOutcome::kStopped, 0}; }
-
-PixelOutcome Interior(double xx, double yy) {
-    return {PixelOutcome::kInterior, InteriorIndex(xx + yy)};
+bool Stopped(const KernelFrame& f) {
+    return f.runningFlag->load(std::memory_order_relaxed) == 0;
 }
+
+PixelOutcome Escaped(int32_t n) { return {PixelOutcome::kEscaped, n, 0.0}; }
+PixelOutcome Abandoned() { return {PixelOutcome::kStopped, 0, 0.0}; }
+PixelOutcome Interior(double xx, double yy) { return {PixelOutcome::kInterior, 0, xx + yy}; }
 
 }  // namespace
 
@@ -50,14 +44,14 @@ double UpwardRowPlaneValue(const ActiveViewRecord& v, int32_t height, int32_t y)
     return (v.yMax - v.yMin) / height * (height - y) + v.yMin;
 }
 
-PixelOutcome MandelbrotOutcome(int32_t x, int32_t y) {
+PixelOutcome MandelbrotOutcome(const KernelFrame& frame, int32_t x, int32_t y) {
     const ActiveViewRecord& v = ActiveView;
-    const PlanePoint c = MapPixel(v, x, y);
+    const PlanePoint c = MapPixel(v, frame, x, y);
     const int32_t cap = v.iterationCap;
     const double bailout = v.bailout;
     double X = 0.0, Y = 0.0, xx = 0.0, yy = 0.0;
     for (int32_t n = 0; n < cap; ++n) {
-        if (Stopped()) return Abandoned();
+        if (Stopped(frame)) return Abandoned();
         xx = X * X;
         yy = Y * Y;
         const double nextX = (xx - c.re) - yy;  // z^2 - c
@@ -68,14 +62,14 @@ PixelOutcome MandelbrotOutcome(int32_t x, int32_t y) {
     return Interior(xx, yy);
 }
 
-PixelOutcome JuliaOutcome(int32_t x, int32_t y) {
+PixelOutcome JuliaOutcome(const KernelFrame& frame, int32_t x, int32_t y) {
     const ActiveViewRecord& v = ActiveView;
-    const PlanePoint z0 = MapPixel(v, x, y);
+    const PlanePoint z0 = MapPixel(v, frame, x, y);
     const int32_t cap = v.iterationCap;
     const double bailout = v.bailout, cRe = v.constA, cIm = v.constB;
     double X = z0.re, Y = z0.im, xx = 0.0, yy = 0.0;
     for (int32_t n = 0; n < cap; ++n) {
-        if (Stopped()) return Abandoned();
+        if (Stopped(frame)) return Abandoned();
         xx = X * X;
         yy = Y * Y;
         const double nextX = (xx - yy) + cRe;  // z^2 + c
@@ -86,14 +80,14 @@ PixelOutcome JuliaOutcome(int32_t x, int32_t y) {
     return Interior(xx, yy);
 }
 
-PixelOutcome DragonOutcome(int32_t x, int32_t y) {
+PixelOutcome DragonOutcome(const KernelFrame& frame, int32_t x, int32_t y) {
     const ActiveViewRecord& v = ActiveView;
-    const PlanePoint z0 = MapPixel(v, x, y);
+    const PlanePoint z0 = MapPixel(v, frame, x, y);
     const int32_t cap = v.iterationCap;
     const double bailout = v.bailout, lambdaRe = v.constA, lambdaIm = v.constB;
     double X = z0.re, Y = z0.im, xx = 0.0, yy = 0.0;
     for (int32_t n = 0; n < cap; ++n) {
-        if (Stopped()) return Abandoned();
+        if (Stopped(frame)) return Abandoned();
         xx = X * X;
         yy = Y * Y;
         // a - ib = z - z^2; the new iterate is lambda (a - ib).
@@ -106,14 +100,14 @@ PixelOutcome DragonOutcome(int32_t x, int32_t y) {
     return Interior(xx, yy);
 }
 
-PixelOutcome PhoenixOutcome(int32_t x, int32_t y) {
+PixelOutcome PhoenixOutcome(const KernelFrame& frame, int32_t x, int32_t y) {
     const ActiveViewRecord& v = ActiveView;
-    const PlanePoint z0 = MapPhoenixPixel(v, x, y);
+    const PlanePoint z0 = MapPhoenixPixel(v, frame, x, y);
     const int32_t cap = v.iterationCap;
     const double bailout = v.bailout, c = v.constA, p = v.constB;
     double X = z0.re, Y = z0.im, xPrev = 0.0, yPrev = 0.0, xx = 0.0, yy = 0.0;
     for (int32_t n = 0; n < cap; ++n) {
-        if (Stopped()) return Abandoned();
+        if (Stopped(frame)) return Abandoned();
         xx = X * X;
         yy = Y * Y;
         const double nextX = ((xPrev * p - yy) + xx) + c;  // z^2 + c + p z_prev
@@ -127,46 +121,12 @@ PixelOutcome PhoenixOutcome(int32_t x, int32_t y) {
     return Interior(xx, yy);
 }
 
-PixelOutcome PixelOutcomeOf(int32_t x, int32_t y) {
+PixelOutcome PixelOutcomeOf(const KernelFrame& frame, int32_t x, int32_t y) {
     switch (ActiveView.family) {
-        case kJulia: return JuliaOutcome(x, y);
-        case kDragon: return DragonOutcome(x, y);
-        case kPhoenix: return PhoenixOutcome(x, y);
-        default: return MandelbrotOutcome(x, y);
-    }
-}
-
-Colorref OutcomeColour(int32_t family, PixelOutcome outcome) {
-    if (outcome.kind == PixelOutcome::kEscaped && family == kDragon) return kBlack;
-    return ColourLookup(outcome.index);
-}
-
-namespace {
-void Paint(DeviceContext dc, int32_t x, int32_t y, int32_t family, PixelOutcome outcome) {
-    if (outcome.kind == PixelOutcome::kStopped) return;
-    renderPlatform->SetPixel(dc, x, y, OutcomeColour(family, outcome));
-}
-}  // namespace
-
-void MandelbrotPixel(DeviceContext dc, int32_t x, int32_t y) {
-    Paint(dc, x, y, kMandelbrot, MandelbrotOutcome(x, y));
-}
-void JuliaPixel(DeviceContext dc, int32_t x, int32_t y) {
-    Paint(dc, x, y, kJulia, JuliaOutcome(x, y));
-}
-void DragonPixel(DeviceContext dc, int32_t x, int32_t y) {
-    Paint(dc, x, y, kDragon, DragonOutcome(x, y));
-}
-void PhoenixPixel(DeviceContext dc, int32_t x, int32_t y) {
-    Paint(dc, x, y, kPhoenix, PhoenixOutcome(x, y));
-}
-
-void RenderPixel(DeviceContext dc, int32_t x, int32_t y) {
-    switch (ActiveView.family) {
-        case kJulia: JuliaPixel(dc, x, y); break;
-        case kDragon: DragonPixel(dc, x, y); break;
-        case kPhoenix: PhoenixPixel(dc, x, y); break;
-        default: MandelbrotPixel(dc, x, y); break;
+        case kJulia: return JuliaOutcome(frame, x, y);
+        case kDragon: return DragonOutcome(frame, x, y);
+        case kPhoenix: return PhoenixOutcome(frame, x, y);
+        default: return MandelbrotOutcome(frame, x, y);
     }
 }
 

@@ -1,19 +1,24 @@
 // One catalogued view and the view being drawn.
 //
-// A FractalPreset is made on the heap when the deck is filled; its constructor draws
+// A CatalogueRow is a view as the catalogue lists it. A FractalPreset is made on the heap when the deck is filled; its constructor draws
 // the random bailout. ActiveView is the process-wide copy of the view of the current
 // picture, which the deck fills (and may mirror) and the kernels only read.
 #pragma once
 
 #include <cstdint>
 
+#include "settings/setting_masks.h"
+
 namespace scintle {
 
-enum FractalFamily : int32_t {
-    kMandelbrot = 1,
-    kJulia = 2,
-    kDragon = 4,
-    kPhoenix = 8,
+struct CatalogueRow {
+    double xMin;
+    double xMax;
+    double yMin;
+    double yMax;
+    double constA;
+    double constB;
+    int32_t iterationCap;
 };
 
 // Label of a family value ("Mandelbrot", ...), or nullptr for other values.
@@ -21,8 +26,7 @@ const char* FamilyName(int32_t family);
 
 class FractalPreset {
 public:
-    FractalPreset(double xMin, double xMax, double yMin, double yMax, double constA,
-                  double constB, int32_t iterationCap, int32_t family);
+    FractalPreset(const CatalogueRow& row, int32_t family);
 
     FractalPreset* next = nullptr;
     FractalPreset* prev = nullptr;
@@ -50,6 +54,12 @@ struct ActiveViewRecord {
 };
 
 extern ActiveViewRecord ActiveView;
+
+// What ActiveView holds until the first picture: the whole-set Mandelbrot view.
+extern const ActiveViewRecord kStartView;
+
+// A catalogue row as a view of `family` with the given bailout.
+ActiveViewRecord ViewOf(const CatalogueRow& row, int32_t family, double bailout);
 
 // The bailout of a new preset from one random number: (r mod 60) div 10 + 4.
 double BailoutFromRandom(int r);

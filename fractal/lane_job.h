@@ -13,12 +13,14 @@
 // more input will come (kLanesDrained), or when it sees runningFlag at 0, which it
 // reads every few steps (kLanesStopped).
 //
-// This header holds plain data only: the kernels are compiled for other instruction
-// sets and must share no inline code with the rest of the program.
+// This header holds plain data and constants only: the kernels are compiled for other
+// instruction sets and must share no inline code with the rest of the program.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+
+#include "settings/setting_masks.h"
 
 namespace scintle {
 
@@ -33,7 +35,7 @@ inline constexpr double kLaneRowStride = 65536.0;
 enum LaneResult : int32_t { kLanesNeedInput, kLanesDrained, kLanesStopped };
 
 struct LaneView {
-    int32_t family;        // 2, 4, 8; anything else is Mandelbrot
+    int32_t family;        // a FractalFamily; anything else is Mandelbrot
     int32_t iterationCap;  // above 0
     double bailout;
     double constA;

@@ -344,13 +344,14 @@ private:
     Mask occupied_[G];
 };
 
-// The job's family picks the steps; any value but 2, 4 and 8 is Mandelbrot.
+// The job's family picks the steps; any value but Julia, Dragon and Phoenix is
+// Mandelbrot.
 template <class T, int G, int S>
 LaneResult RunLanes(LaneJob* job) {
     switch (job->view.family) {
-        case 2: return LaneRun<T, JuliaSteps<T>, G, S>(job).Run();
-        case 4: return LaneRun<T, DragonSteps<T>, G, S>(job).Run();
-        case 8: return LaneRun<T, PhoenixSteps<T>, G, S>(job).Run();
+        case kJulia: return LaneRun<T, JuliaSteps<T>, G, S>(job).Run();
+        case kDragon: return LaneRun<T, DragonSteps<T>, G, S>(job).Run();
+        case kPhoenix: return LaneRun<T, PhoenixSteps<T>, G, S>(job).Run();
         default: return LaneRun<T, MandelbrotSteps<T>, G, S>(job).Run();
     }
 }

@@ -103,11 +103,7 @@ constexpr CatalogueTable Table(const CatalogueRow (&rows)[N], int32_t family) {
 }
 
 void RunCatalogue(const CatalogueTable& table) {
-    for (int i = 0; i < table.count; ++i) {
-        const CatalogueRow& r = table.rows[i];
-        AdmitPreset(r.xMin, r.xMax, r.yMin, r.yMax, r.constA, r.constB, r.iterationCap,
-                    table.family);
-    }
+    for (int i = 0; i < table.count; ++i) AdmitPreset(table.rows[i], table.family);
 }
 
 }  // namespace
@@ -136,10 +132,9 @@ bool AdmitCap(int32_t family, int32_t* cap) {
     return true;
 }
 
-void AdmitPreset(double xMin, double xMax, double yMin, double yMax, double constA, double constB,
-                 int32_t iterationCap, int32_t family) {
-    if (!AdmitCap(family, &iterationCap)) return;
-    AppendPreset(xMin, xMax, yMin, yMax, constA, constB, iterationCap, family);
+void AdmitPreset(CatalogueRow row, int32_t family) {
+    if (!AdmitCap(family, &row.iterationCap)) return;
+    AppendPreset(row, family);
 }
 
 void AddMandelbrotPresets() { RunCatalogue(CatalogueOf(kMandelbrot)); }
@@ -148,8 +143,7 @@ void AddDragonPresets() { RunCatalogue(CatalogueOf(kDragon)); }
 void AddPhoenixPresets() { RunCatalogue(CatalogueOf(kPhoenix)); }
 
 void AddFallbackPreset() {
-    const CatalogueRow& r = kFallbackRow;
-    AppendPreset(r.xMin, r.xMax, r.yMin, r.yMax, r.constA, r.constB, r.iterationCap, kMandelbrot);
+    AppendPreset(kFallbackRow, kMandelbrot);
 }
 
 }  // namespace scintle

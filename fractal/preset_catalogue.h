@@ -6,17 +6,9 @@
 
 #include <cstdint>
 
-namespace scintle {
+#include "fractal/fractal_preset.h"
 
-struct CatalogueRow {
-    double xMin;
-    double xMax;
-    double yMin;
-    double yMax;
-    double constA;
-    double constB;
-    int32_t iterationCap;
-};
+namespace scintle {
 
 struct CatalogueTable {
     const CatalogueRow* rows;
@@ -34,8 +26,8 @@ extern const CatalogueRow kFallbackRow;
 // otherwise true with *cap lowered to MaxIterations or raised to MinIterations.
 bool AdmitCap(int32_t family, int32_t* cap);
 
-void AdmitPreset(double xMin, double xMax, double yMin, double yMax, double constA, double constB,
-                 int32_t iterationCap, int32_t family);
+// Appends the row to the deck when the admission rule lets it in, with its cap adjusted.
+void AdmitPreset(CatalogueRow row, int32_t family);
 
 void AddMandelbrotPresets();
 void AddJuliaPresets();

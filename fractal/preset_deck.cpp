@@ -4,7 +4,7 @@
 
 #include "fractal/preset_catalogue.h"
 #include "fractal/random.h"
-#include "render/render_platform.h"
+#include "platform/render_platform.h"
 #include "settings/saver_settings.h"
 
 namespace scintle {
@@ -31,15 +31,13 @@ void FlipActiveViewAtRandom() {
 
 }  // namespace
 
-void AppendPreset(double xMin, double xMax, double yMin, double yMax, double constA,
-                  double constB, int32_t iterationCap, int32_t family) {
+void AppendPreset(const CatalogueRow& row, int32_t family) {
     void* memory = ::operator new(sizeof(FractalPreset), std::nothrow);
     if (memory == nullptr) {
         renderPlatform->Beep(250, 250);
         return;
     }
-    auto* preset =
-        new (memory) FractalPreset(xMin, xMax, yMin, yMax, constA, constB, iterationCap, family);
+    auto* preset = new (memory) FractalPreset(row, family);
     PresetDeckState& d = PresetDeck;
     preset->prev = d.deckTail;
     if (d.deckTail) d.deckTail->next = preset;

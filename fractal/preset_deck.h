@@ -23,8 +23,7 @@ struct PresetDeckState {
 
 extern PresetDeckState PresetDeck;
 
-void AppendPreset(double xMin, double xMax, double yMin, double yMax, double constA,
-                  double constB, int32_t iterationCap, int32_t family);
+void AppendPreset(const CatalogueRow& row, int32_t family);
 void RefillDeck();
 void ChooseNextPreset();
 void TakePreset(int32_t index);

@@ -11,6 +11,8 @@
 
 namespace scintle {
 
+inline constexpr uint32_t kRandMultiplier = 214013u;
+inline constexpr uint32_t kRandIncrement = 2531011u;
 inline constexpr int kRandMax = 0x7FFF;
 
 extern thread_local uint32_t randomState;
@@ -18,8 +20,8 @@ extern thread_local uint32_t randomState;
 inline void srand(uint32_t seed) { randomState = seed; }
 
 inline int rand() {
-    randomState = randomState * 214013u + 2531011u;
-    return static_cast<int>((randomState >> 16) & 0x7FFF);
+    randomState = randomState * kRandMultiplier + kRandIncrement;
+    return static_cast<int>((randomState >> 16) & kRandMax);
 }
 
 }  // namespace scintle

@@ -1,6 +1,7 @@
 #include "host/close_gate.h"
 
-#include "host/platform_values.h"
+#include "platform/platform_values.h"
+#include "platform/registry_platform.h"
 
 namespace scintle {
 
@@ -13,8 +14,8 @@ namespace {
 bool PasswordSwitchOn(RegistryKey key) {
     uint8_t data[4] = {0, 0, 0, 0};
     uint32_t size = sizeof data;
-    if (hostPlatform->RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, nullptr, data,
-                                       &size) != kErrorSuccess)
+    if (registryPlatform->RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, nullptr, data,
+                                           &size) != kErrorSuccess)
         return false;
     return (data[0] | data[1] | data[2] | data[3]) != 0;
 }
@@ -32,7 +33,7 @@ void LoadPasswordVerifier() {
     CloseGateState& g = closeGate;
     if (g.passwordModule) UnloadPasswordVerifier();
     RegistryKey key = nullptr;
-    if (hostPlatform->RegOpenKeyA(kHkeyCurrentUser, kDesktopKeyPath, &key) != kErrorSuccess)
+    if (registryPlatform->RegOpenKeyA(kHkeyCurrentUser, kDesktopKeyPath, &key) != kErrorSuccess)
         return;
     if (PasswordSwitchOn(key)) {
         g.passwordModule = hostPlatform->LoadLibraryA("PASSWORD.CPL");
@@ -43,7 +44,7 @@ void LoadPasswordVerifier() {
             else UnloadPasswordVerifier();
         }
     }
-    hostPlatform->RegCloseKey(key);
+    registryPlatform->RegCloseKey(key);
 }
 
 void UnloadPasswordVerifier() {
@@ -69,7 +70,8 @@ int32_t ConfirmClose(WindowHandle hwnd) {
     if (g.lastVerifyTick != kNoPromptYet && now - g.lastVerifyTick < verifyHoldoffMs) return 0;
 
     g.verifyingPassword = 1;
-    // Timer messages queued before the prompt would only wake the frozen window.
+    // Timer messages queued before the prompt would only wake the frozen window. Two
+    // calls: one removal may leave a second timer message (ours or another timer's) behind.
     Message dropped;
     hostPlatform->PeekMessageA(&dropped, hwnd, kWmTimer, kWmTimer, kPmRemove | kPmNoYield);
     hostPlatform->PeekMessageA(&dropped, hwnd, kWmTimer, kWmTimer, kPmRemove | kPmNoYield);

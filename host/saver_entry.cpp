@@ -1,13 +1,12 @@
 #include "host/saver_entry.h"
 
 #include "host/close_gate.h"
+#include "host/config_dialog_proc.h"
 #include "host/run_mode.h"
 #include "host/saver_window.h"
-#include "resources/resource.h"
+#include "resources/config_dialog_ids.h"
 
 namespace scintle {
-
-HostPlatform* hostPlatform = nullptr;
 
 namespace {
 
@@ -34,7 +33,8 @@ int32_t RunChangePassword(const char* handleText) {
 }  // namespace
 
 intptr_t ShowConfigDialog(WindowHandle owner) {
-    return hostPlatform->DialogBoxParamA(saverHost.hostInstance, IDD_CONFIG_DIALOG, owner, 0);
+    return hostPlatform->DialogBoxParamA(saverHost.hostInstance, IDD_CONFIG_DIALOG, owner,
+                                         ConfigDialogProc, 0);
 }
 
 int32_t RunEntry(ModuleHandle instance, const char* commandLine) {

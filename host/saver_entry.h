@@ -12,7 +12,7 @@
 
 #include <cstdint>
 
-#include "host/host_platform.h"
+#include "platform/host_platform.h"
 
 namespace scintle {
 

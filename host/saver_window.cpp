@@ -1,8 +1,8 @@
 #include "host/saver_window.h"
 
 #include "host/close_gate.h"
-#include "host/platform_values.h"
-#include "render/saver_hook.h"
+#include "platform/platform_values.h"
+#include "host/saver_hook.h"
 #include "resources/resource.h"
 
 namespace scintle {

@@ -4,7 +4,7 @@
 //
 // Three procedures are chained: SaverWindowProc (the class procedure: input method,
 // pointer, system commands, help in preview) hands what it does not consume to
-// SaverHook (render/saver_hook.h), which hands what it does not consume to
+// SaverHook (host/saver_hook.h), which hands what it does not consume to
 // DefaultSaverProc (input becomes a close request; a close request goes through only
 // when the password gate allows it), which hands the rest to DefWindowProcA. Each
 // returns the next one's result unchanged.
@@ -15,7 +15,7 @@
 
 #include <cstdint>
 
-#include "host/host_platform.h"
+#include "platform/host_platform.h"
 
 namespace scintle {
 

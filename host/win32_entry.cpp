@@ -1,4 +1,4 @@
-// The program's entry: binds the platform, then runs the one mode the command line
+// The Windows saver's entry: binds the platform to Win32, then runs the one mode the command line
 // asks for (saver_entry.h) inside the fault guard. A fault caught there switches the
 // screen-saver-running state off, so that the keys it blocks work again.
 #include <windows.h>
@@ -6,9 +6,7 @@
 #include "host/close_gate.h"
 #include "host/run_mode.h"
 #include "host/saver_entry.h"
-#include "host/win32_bindings.h"
-#include "render/picture_cycle.h"
-#include "settings/registry_platform.h"
+#include "platform/win32/win32_bindings.h"
 
 namespace {
 
@@ -33,6 +31,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     scintle::hostPlatform = scintle::Win32Host();
     scintle::renderPlatform = scintle::Win32Render();
     scintle::registryPlatform = scintle::Win32Registry();
+    scintle::dialogPlatform = scintle::Win32Dialog();
     // Our own reading of the command line: the start-up code's would also drop a tab
     // in front of the switch, which is to be refused.
     EntryArguments entry = {instance, scintle::CommandTail(GetCommandLineA())};

@@ -5,12 +5,9 @@
 
 namespace scintle {
 
-uint32_t activeScheme = kRainbow;
-int32_t paletteLength = 7;
+ColourSchemeState colourSchemes;
 
 namespace {
-
-constexpr int kSchemeBits = 14;
 
 constexpr Colorref kRainbowColours[7] = {
     Rgb(255, 0, 0), Rgb(255, 128, 0), Rgb(255, 255, 0), Rgb(0, 255, 0),
@@ -37,23 +34,23 @@ Colorref Assign(const Triple& t, ChannelOrder order) {
 
 ChannelOrder BoldOrder(uint32_t scheme) {
     switch (scheme) {
-        case 0x0004: return {2, 1, 0};  // Bold 1: C B A
-        case 0x0008: return {2, 0, 1};  // Bold 2: C A B
-        case 0x0010: return {1, 2, 0};  // Bold 3: B C A
-        case 0x0020: return {1, 0, 2};  // Bold 4: B A C
-        case 0x0040: return {0, 1, 2};  // Bold 5: A B C
+        case kBold1: return {2, 1, 0};  // C B A
+        case kBold2: return {2, 0, 1};  // C A B
+        case kBold3: return {1, 2, 0};  // B C A
+        case kBold4: return {1, 0, 2};  // B A C
+        case kBold5: return {0, 1, 2};  // A B C
         default: return {0, 2, 1};      // Bold 6: A C B
     }
 }
 
 ChannelOrder GradientOrder(uint32_t scheme) {
     switch (scheme) {
-        case 0x0100: return {0, 1, 2};  // Firestorm: A B C
-        case 0x0200: return {1, 2, 0};  // Valentine: B C A
-        case 0x0400: return {2, 1, 0};  // Stormy night: C B A
-        case 0x0800: return {0, 2, 1};  // Red / purple: A C B
-        case 0x1000: return {1, 0, 2};  // Green / yellow: B A C
-        default: return {2, 0, 1};      // Blue / green: C A B
+        case kFirestorm: return {0, 1, 2};     // A B C
+        case kValentine: return {1, 2, 0};     // B C A
+        case kStormyNight: return {2, 1, 0};   // C B A
+        case kRedPurple: return {0, 2, 1};     // A C B
+        case kGreenYellow: return {1, 0, 2};   // B A C
+        default: return {2, 0, 1};             // Blue / green: C A B
     }
 }
 
@@ -80,7 +77,7 @@ Triple GradientRamps(int32_t n) {
 }
 
 bool IsSchemeBit(uint32_t mask) {
-    return mask != 0 && (mask & (mask - 1)) == 0 && mask < (1u << kSchemeBits);
+    return mask != 0 && (mask & (mask - 1)) == 0 && (mask & kAllColourSchemes) != 0;
 }
 
 }  // namespace
@@ -93,8 +90,8 @@ int32_t PaletteLengthOf(uint32_t scheme) {
 }
 
 void SetActiveScheme(uint32_t scheme) {
-    activeScheme = scheme;
-    paletteLength = PaletteLengthOf(scheme);
+    colourSchemes.activeScheme = scheme;
+    colourSchemes.paletteLength = PaletteLengthOf(scheme);
 }
 
 void ChooseColourScheme() {
@@ -103,7 +100,7 @@ void ChooseColourScheme() {
     if (IsSchemeBit(mask)) {
         scheme = mask;
     } else if ((mask & kAllColourSchemes) != 0) {
-        do scheme = 1u << (rand() % kSchemeBits);
+        do scheme = 1u << (rand() % kColourSchemeCount);
         while ((mask & scheme) == 0);
     }
     // 0, 1 and masks with none of the fourteen bits give Rainbow without a draw.
@@ -111,37 +108,38 @@ void ChooseColourScheme() {
 }
 
 Colorref ColourLookup(int32_t index) {
-    switch (activeScheme) {
+    switch (colourSchemes.activeScheme) {
         case kMono: return MonoColour(index);
-        case 0x0004: case 0x0008: case 0x0010: case 0x0020: case 0x0040: case 0x0080:
+        case kBold1: case kBold2: case kBold3: case kBold4: case kBold5: case kBold6:
             return BoldColour(index);
-        case 0x0100: case 0x0200: case 0x0400: case 0x0800: case 0x1000: case 0x2000:
+        case kFirestorm: case kValentine: case kStormyNight: case kRedPurple:
+        case kGreenYellow: case kBlueGreen:
             return GradientColour(index);
         default: return RainbowColour(index);
     }
 }
 
 Colorref RainbowColour(int32_t index) {
-    const int32_t n = index % paletteLength;
+    const int32_t n = index % colourSchemes.paletteLength;
     return n >= 0 && n < 7 ? kRainbowColours[n] : kBlack;
 }
 
 Colorref MonoColour(int32_t index) {
-    const int32_t n = index % paletteLength;
+    const int32_t n = index % colourSchemes.paletteLength;
     if (n == 0) return Rgb(255, 255, 255);
     return kBlack;
 }
 
 Colorref BoldColour(int32_t index) {
-    const int32_t n = index % paletteLength;
+    const int32_t n = index % colourSchemes.paletteLength;
     if (n < 0 || n >= 14) return kBlack;
-    return Assign(kBoldLevels[n], BoldOrder(activeScheme));
+    return Assign(kBoldLevels[n], BoldOrder(colourSchemes.activeScheme));
 }
 
 Colorref GradientColour(int32_t index) {
-    const int32_t n = index % paletteLength;
+    const int32_t n = index % colourSchemes.paletteLength;
     if (n > 252) return kBlack;  // only with a palette length that is not the gradient's
-    return Assign(GradientRamps(n), GradientOrder(activeScheme));
+    return Assign(GradientRamps(n), GradientOrder(colourSchemes.activeScheme));
 }
 
 }  // namespace scintle

@@ -8,19 +8,17 @@
 
 #include <cstdint>
 
-#include "render/render_platform.h"
+#include "platform/platform_types.h"
+#include "settings/setting_masks.h"
 
 namespace scintle {
 
-inline constexpr uint32_t kRainbow = 0x0001;
-inline constexpr uint32_t kMono = 0x0002;
-inline constexpr uint32_t kBold1 = 0x0004;
-inline constexpr uint32_t kBold6 = 0x0080;
-inline constexpr uint32_t kFirestorm = 0x0100;
-inline constexpr uint32_t kBlueGreen = 0x2000;
+struct ColourSchemeState {
+    uint32_t activeScheme = kRainbow;  // one ColourScheme bit
+    int32_t paletteLength = 7;
+};
 
-extern uint32_t activeScheme;
-extern int32_t paletteLength;
+extern ColourSchemeState colourSchemes;
 
 void ChooseColourScheme();
 
@@ -29,6 +27,12 @@ void SetActiveScheme(uint32_t scheme);
 int32_t PaletteLengthOf(uint32_t scheme);
 
 Colorref ColourLookup(int32_t index);
+
+// The colour index of a point that did not escape: its last tested squared modulus
+// times paletteLength, truncated toward zero.
+inline int32_t InteriorIndex(double squaredModulus) {
+    return static_cast<int32_t>(squaredModulus * colourSchemes.paletteLength);
+}
 
 Colorref RainbowColour(int32_t index);
 Colorref MonoColour(int32_t index);

@@ -58,7 +58,7 @@ bool Prepare(LaneWorkspace* w) {
             w->turned ? UpwardRowPlaneValue(v, height, y) : RowPlaneValue(v, height, y);
 
     // Escape steps stay below the cap, interior indices up to bailout x paletteLength.
-    const double interiorEnd = v.bailout * paletteLength + 1.0;
+    const double interiorEnd = v.bailout * colourSchemes.paletteLength + 1.0;
     const double wanted = v.iterationCap > interiorEnd ? v.iterationCap : interiorEnd;
     const int32_t count =
         wanted < kColourTableSize ? static_cast<int32_t>(wanted) : kColourTableSize;

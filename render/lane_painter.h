@@ -10,7 +10,7 @@
 #pragma once
 
 #include "fractal/kernel_choice.h"
-#include "render/render_platform.h"
+#include "platform/render_platform.h"
 
 namespace scintle {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/render_platform.h"
+#include "platform/render_platform.h"
 
 namespace scintle {
 

@@ -2,7 +2,6 @@
 
 #include <ctime>
 
-#include "fractal/escape_kernels.h"
 #include "fractal/fractal_preset.h"
 #include "fractal/kernel_choice.h"
 #include "fractal/preset_deck.h"
@@ -10,12 +9,12 @@
 #include "render/colour_schemes.h"
 #include "render/lane_painter.h"
 #include "render/pixel_shuffler.h"
+#include "render/render_pixel.h"
 #include "settings/saver_settings.h"
 
 namespace scintle {
 
 RenderCycleState renderCycle;
-RenderPlatform* renderPlatform = nullptr;
 
 namespace {
 
@@ -162,18 +161,18 @@ void FastFade(WindowHandle window, DeviceContext dc) {
 void ChooseBlankingMethod() {
     const uint32_t mask = SaverSettings.BlankingMethod;
     if (mask == kScintleFade || mask == kFastFade || mask == kNoFade) {
-        renderCycle.activeBlanking = static_cast<int32_t>(mask);
+        renderCycle.activeBlanking = mask;
         return;
     }
     // A mask with none of the three methods (a hand-edited store) gives the fast fade.
-    if ((mask & (kScintleFade | kFastFade | kNoFade)) == 0) {
+    if ((mask & kAllBlankingMethods) == 0) {
         renderCycle.activeBlanking = kFastFade;
         return;
     }
     uint32_t bit;
-    do bit = 1u << (rand() % 3);
+    do bit = 1u << (rand() % kBlankingMethodCount);
     while ((mask & bit) == 0);
-    renderCycle.activeBlanking = static_cast<int32_t>(bit);
+    renderCycle.activeBlanking = bit;
 }
 
 }  // namespace scintle

@@ -17,15 +17,13 @@
 #include <atomic>
 #include <cstdint>
 
-#include "render/render_platform.h"
+#include "platform/render_platform.h"
+#include "settings/setting_masks.h"
 
 namespace scintle {
 
 class PixelShuffler;
 
-inline constexpr int32_t kScintleFade = 1;
-inline constexpr int32_t kFastFade = 2;
-inline constexpr int32_t kNoFade = 4;
 inline constexpr uint32_t kDelaySliceMs = 100;
 
 struct RenderCycleState {
@@ -34,7 +32,7 @@ struct RenderCycleState {
     int32_t clientHeight = 0;
     int32_t firstPicture = 1;     // the coming change of picture is the thread's first
     int32_t pictureComplete = 1;  // the current picture has been painted to its end
-    int32_t activeBlanking = kFastFade;
+    uint32_t activeBlanking = kFastFade;  // one BlankingMethod bit
     PixelShuffler* currentShuffler = nullptr;
 
     // Told each time a picture has been painted to its last position. The saver

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "fractal/random.h"
 #include "render/picture_cycle.h"
 #include "settings/saver_settings.h"
 
@@ -61,10 +62,7 @@ void PixelShuffler::Unlink(int32_t k) {
 
 namespace {
 
-// The generator's step, and the same step taken n times at once (an affine map too).
-constexpr uint32_t kMultiplier = 214013u;
-constexpr uint32_t kIncrement = 2531011u;
-
+// The generator's step taken n times at once (an affine map too).
 struct Jump {
     uint32_t multiplier;
     uint32_t increment;
@@ -73,7 +71,7 @@ struct Jump {
 constexpr Jump JumpOf(int n) {
     Jump jump = {1u, 0u};
     for (int i = 0; i < n; ++i)
-        jump = {jump.multiplier * kMultiplier, jump.increment * kMultiplier + kIncrement};
+        jump = {jump.multiplier * kRandMultiplier, jump.increment * kRandMultiplier + kRandIncrement};
     return jump;
 }
 

@@ -20,33 +20,17 @@
 
 #include <cstdint>
 
-#include "fractal/random.h"
-
 namespace scintle {
 
-// A row of positions whose x values are held as `Value`s.
-template <class Value>
-struct BasicShuffleRow {
+// A row of positions. The order keeps its x values in 16 bits: a window's width fits
+// (WM_SIZE reports it in 16 bits), and half the memory means fewer of the order's
+// reads miss the caches.
+struct OrderRow {
     int32_t y;
-    Value* xs;          // the first `remaining` entries are the x values still to come
+    uint16_t* xs;       // the first `remaining` entries are the x values still to come
     int32_t remaining;
     int32_t emptied;    // 1 from the moment the last x has been taken
-
-    int32_t TakeX() {
-        const int32_t i = rand() % remaining;
-        const int32_t x = xs[i];
-        --remaining;
-        xs[i] = xs[remaining];
-        if (remaining == 0) emptied = 1;
-        return x;
-    }
 };
-
-using ShuffleRow = BasicShuffleRow<int32_t>;
-
-// The order keeps its x values in 16 bits: a window's width fits (WM_SIZE reports it in
-// 16 bits), and half the memory means fewer of the order's reads miss the caches.
-using OrderRow = BasicShuffleRow<uint16_t>;
 
 class PixelShuffler {
 public:
@@ -66,11 +50,6 @@ public:
     // Yields up to `count` positions, stopping early when the order is done; returns
     // how many. The same positions as that many NextPosition calls.
     int32_t TakePositions(int32_t* xs, int32_t* ys, int32_t count);
-
-    // The linked rows move down the array as rows before them leave play.
-    OrderRow* head() const { return &linkedRows[0]; }
-    OrderRow* tail() const { return &linkedRows[rowCount - 1]; }
-    OrderRow* LinkedRow(int32_t k) const { return &linkedRows[k]; }
 
     int32_t rowCount = 0;  // rows still linked
     int32_t done = 0;      // 1 once every position has been yielded

@@ -6,7 +6,6 @@
 
 namespace scintle {
 
-DialogPlatform* dialogPlatform = nullptr;
 ConfigDialogState configDialog = {};
 
 namespace {
@@ -100,6 +99,7 @@ void StoreDialogSettings(DialogHandle dialog) {
 void ResetConfigDialog() { configDialog = {}; }
 
 bool InitDialog(DialogHandle dialog) {
+    configDialog.started = true;
     LoadSettings();
     const SaverSettingsRecord& s = SaverSettings;
     // Any nonzero value means extra memory to the saver, so it shows as a plain check

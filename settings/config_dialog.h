@@ -1,7 +1,7 @@
 // The configuration dialog's logic, apart from the platform: filling the controls from
 // the loaded settings, the commands (OK, Cancel, Select All, Select None) and the two
-// entry checks. It talks to the dialog only through dialog_platform.h; the Win32 dialog
-// procedure (host/win32_config_dialog.cpp) hands it WM_INITDIALOG and WM_COMMAND.
+// entry checks. It talks to the dialog only through dialog_platform.h; the dialog
+// procedure (host/config_dialog_proc.h) hands it WM_INITDIALOG and WM_COMMAND.
 //
 // OK writes all eight settings to the registry store, in a fixed order, and ends the
 // dialog with 1; Cancel ends it with 0 and writes nothing. The loaded SaverSettings
@@ -10,7 +10,8 @@
 
 #include <cstdint>
 
-#include "settings/dialog_platform.h"
+#include "platform/dialog_platform.h"
+#include "platform/platform_values.h"
 
 namespace scintle {
 
@@ -24,6 +25,7 @@ inline constexpr char kInvalidEntryText[] = "Please enter a value between 0 and 
 
 // The dialog keeps its values in its controls; this is only what the checks need.
 struct ConfigDialogState {
+    bool started;  // from WM_INITDIALOG on: only then do commands come from the controls
     // While the delay message is up, the field loses the focus and reports it; that
     // report must not raise a second message.
     bool delayMessageShowing;

@@ -5,23 +5,23 @@
 
 #include <cstdint>
 
+#include "settings/setting_masks.h"
+
 namespace scintle {
 
 struct SaverSettingsRecord {
     uint32_t ExtraMemory;      // nonzero: the pixel order covers every pixel, 0: 2x2 blocks
     int32_t CompletionDelay;   // milliseconds to wait after a finished picture
-    uint32_t BlankingMethod;   // mask of blanking methods (bits 1, 2, 4)
-    uint32_t ColourScheme;     // mask of the fourteen colour schemes (bits 0..13)
-    uint32_t CurveType;        // mask of fractal families (1, 2, 4, 8)
+    uint32_t BlankingMethod;   // mask of blanking methods (setting_masks.h)
+    uint32_t ColourScheme;     // mask of the fourteen colour schemes
+    uint32_t CurveType;        // mask of fractal families
     int32_t MinIterations;     // 0: no lower bound on iteration caps
     int32_t MaxIterations;     // 0: no upper bound on iteration caps
     uint32_t ExcludeCurves;    // with MaxIterations: nonzero drops, 0 lowers
 };
 
 // What every field holds before anything is loaded, and keeps when its value is missing.
-inline constexpr uint32_t kDefaultBlankingMethod = 2;
-inline constexpr uint32_t kAllColourSchemes = 0x3FFF;
-inline constexpr uint32_t kAllCurveTypes = 15;
+inline constexpr uint32_t kDefaultBlankingMethod = kFastFade;
 inline constexpr SaverSettingsRecord kStartSettings = {
     0, 1000, kDefaultBlankingMethod, kAllColourSchemes, kAllCurveTypes, 0, 0, 0};
 

@@ -3,17 +3,19 @@
 namespace scintle {
 
 const MaskLabel kBlankingMethodLabels[kBlankingMethodCount] = {
-    {1, "Scintle fade"}, {2, "Fast fade"}, {4, "No Fade"}};
+    {kScintleFade, "Scintle fade"}, {kFastFade, "Fast fade"}, {kNoFade, "No Fade"}};
 
 const MaskLabel kColourSchemeLabels[kColourSchemeCount] = {
-    {0x0001, "Rainbow"},      {0x0002, "Mono"},          {0x0004, "Bold 1"},
-    {0x0008, "Bold 2"},       {0x0010, "Bold 3"},        {0x0020, "Bold 4"},
-    {0x0040, "Bold 5"},       {0x0080, "Bold 6"},        {0x0100, "Firestorm"},
-    {0x0200, "Valentine"},    {0x0400, "Stormy night"},  {0x0800, "Red / purple"},
-    {0x1000, "Green / yellow"}, {0x2000, "Blue / green"}};
+    {kRainbow, "Rainbow"},         {kMono, "Mono"},
+    {kBold1, "Bold 1"},            {kBold2, "Bold 2"},
+    {kBold3, "Bold 3"},            {kBold4, "Bold 4"},
+    {kBold5, "Bold 5"},            {kBold6, "Bold 6"},
+    {kFirestorm, "Firestorm"},     {kValentine, "Valentine"},
+    {kStormyNight, "Stormy night"}, {kRedPurple, "Red / purple"},
+    {kGreenYellow, "Green / yellow"}, {kBlueGreen, "Blue / green"}};
 
 const MaskLabel kCurveTypeLabels[kCurveTypeCount] = {
-    {1, "Mandelbrot"}, {2, "Julia"}, {4, "Dragon"}, {8, "Phoenix"}};
+    {kMandelbrot, "Mandelbrot"}, {kJulia, "Julia"}, {kDragon, "Dragon"}, {kPhoenix, "Phoenix"}};
 
 namespace {
 template <int N>

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "settings/setting_masks.h"
+
 namespace scintle {
 
 struct MaskLabel {
@@ -10,9 +12,6 @@ struct MaskLabel {
     const char* label;
 };
 
-inline constexpr int kBlankingMethodCount = 3;
-inline constexpr int kColourSchemeCount = 14;
-inline constexpr int kCurveTypeCount = 4;
 
 extern const MaskLabel kBlankingMethodLabels[kBlankingMethodCount];
 extern const MaskLabel kColourSchemeLabels[kColourSchemeCount];  // in bit order

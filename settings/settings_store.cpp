@@ -1,11 +1,10 @@
 #include "settings/settings_store.h"
 
-#include "settings/registry_platform.h"
+#include "platform/platform_values.h"
+#include "platform/registry_platform.h"
 #include "settings/saver_settings.h"
 
 namespace scintle {
-
-RegistryPlatform* registryPlatform = nullptr;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/close_gate.h"
-#include "host/platform_values.h"
+#include "platform/platform_values.h"
 #include "host_fixture.h"
 
 namespace scintle {
@@ -24,7 +24,7 @@ TEST_F(CloseGateTest, SwitchOnLoadsTheVerifierAndMarksTheSaverRunning) {
     host.ProvideVerifier(FakePrompt::Verify);
     LoadPasswordVerifier();
     EXPECT_EQ(host.calls, (std::vector<std::string>{
-                              "RegOpenKeyA 0x80000001 \"Control Panel\\Desktop\"",
+                              "RegOpenKeyA HKEY_CURRENT_USER \"Control Panel\\Desktop\"",
                               "RegQueryValueExA 0x77 \"ScreenSaveUsePassword\" null 4",
                               "LoadLibraryA \"PASSWORD.CPL\"",
                               "GetProcAddress 0x700 \"VerifyScreenSavePwd\"",

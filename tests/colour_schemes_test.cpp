@@ -19,8 +19,8 @@ TEST_F(ColourSchemesTest, SingleBitAndEmptyMasksDrawNoNumber) {
         SaverSettings.ColourScheme = mask;
         srand(1);
         ChooseColourScheme();
-        EXPECT_EQ(activeScheme, scheme.first) << mask;
-        EXPECT_EQ(paletteLength, scheme.second) << mask;
+        EXPECT_EQ(colourSchemes.activeScheme, scheme.first) << mask;
+        EXPECT_EQ(colourSchemes.paletteLength, scheme.second) << mask;
         EXPECT_EQ(randomState, 1u) << mask;
     }
 }
@@ -31,7 +31,7 @@ TEST_F(ColourSchemesTest, SeveralBitsDrawUntilAnEnabledOne) {
     std::map<uint32_t, int> counts;
     for (int i = 0; i < 2000; ++i) {
         ChooseColourScheme();
-        ++counts[activeScheme];
+        ++counts[colourSchemes.activeScheme];
     }
     EXPECT_EQ(counts.size(), 2u);
     EXPECT_GT(counts[0x100], 800);
@@ -46,7 +46,7 @@ TEST_F(ColourSchemesTest, SeveralBitsDrawUntilAnEnabledOne) {
         if (bit & 0x0300) break;
     }
     ChooseColourScheme();
-    EXPECT_EQ(activeScheme, bit);
+    EXPECT_EQ(colourSchemes.activeScheme, bit);
 }
 
 TEST_F(ColourSchemesTest, AllFourteenComeUpEvenly) {
@@ -54,7 +54,7 @@ TEST_F(ColourSchemesTest, AllFourteenComeUpEvenly) {
     std::map<uint32_t, int> counts;
     for (int i = 0; i < 14000; ++i) {
         ChooseColourScheme();
-        ++counts[activeScheme];
+        ++counts[colourSchemes.activeScheme];
     }
     EXPECT_EQ(counts.size(), 14u);
     for (const auto& [scheme, count] : counts) EXPECT_NEAR(count, 1000, 150) << scheme;

@@ -1,12 +1,13 @@
 // The kernels against orbits worked out by hand: the strict escape test on the
-// iterate before each update, the interior index, the axis mapping of each family,
-// Dragon's black escapes, and stopping.
+// iterate before each update, the interior's last modulus and its colour index, the
+// axis mapping of each family, Dragon's black escapes, and stopping.
 #include <cmath>
 
 #include "engine_fixture.h"
 #include "fractal/escape_kernels.h"
 #include "fractal/fractal_preset.h"
 #include "render/colour_schemes.h"
+#include "render/render_pixel.h"
 
 namespace scintle {
 namespace {
@@ -25,18 +26,19 @@ TEST_F(EscapeKernelsTest, MandelbrotOrbitsFromTheEdgeCases) {
     View(kMandelbrot, 1, 1);  // c = 1 + i: |z|^2 = 0, 2, 2, 10: escapes at step 3
     for (double bailout : {4.0, 5.0, 9.0}) {
         ActiveView.bailout = bailout;
-        const PixelOutcome o = MandelbrotOutcome(0, 0);
+        const PixelOutcome o = MandelbrotOutcome(CycleFrame(), 0, 0);
         EXPECT_EQ(o.kind, PixelOutcome::kEscaped);
-        EXPECT_EQ(o.index, 3);
+        EXPECT_EQ(o.escapeStep, 3);
     }
     View(kMandelbrot, 2, 0);  // c = 2: 0, -2, 2, 2, ... never exceeds 4
-    PixelOutcome o = MandelbrotOutcome(0, 0);
+    PixelOutcome o = MandelbrotOutcome(CycleFrame(), 0, 0);
     EXPECT_EQ(o.kind, PixelOutcome::kInterior);
-    EXPECT_EQ(o.index, 4 * 7);
+    EXPECT_EQ(o.squaredModulus, 4.0);
+    EXPECT_EQ(OutcomeIndex(o), 4 * 7);
     View(kMandelbrot, 0, 0);  // c = 0 stays at 0
-    o = MandelbrotOutcome(0, 0);
+    o = MandelbrotOutcome(CycleFrame(), 0, 0);
     EXPECT_EQ(o.kind, PixelOutcome::kInterior);
-    EXPECT_EQ(o.index, 0);
+    EXPECT_EQ(OutcomeIndex(o), 0);
 }
 
 TEST_F(EscapeKernelsTest, PixelMapsThroughTheViewInDouble) {
@@ -48,16 +50,16 @@ TEST_F(EscapeKernelsTest, PixelMapsThroughTheViewInDouble) {
     // re = (0.4 - 0.1) / 3 * 2 + 0.1, im = (0.5 - -0.2) / 7 * 5 + -0.2, in this order
     const double re = (0.4 - 0.1) / 3 * 2 + 0.1, im = (0.5 - -0.2) / 7 * 5 + -0.2;
     ActiveView.bailout = re * re + im * im;  // exactly on the boundary: not escaped
-    EXPECT_EQ(JuliaOutcome(2, 5).kind, PixelOutcome::kInterior);
+    EXPECT_EQ(JuliaOutcome(CycleFrame(), 2, 5).kind, PixelOutcome::kInterior);
     ActiveView.bailout = std::nextafter(re * re + im * im, 0.0);
-    EXPECT_EQ(JuliaOutcome(2, 5).kind, PixelOutcome::kEscaped);
+    EXPECT_EQ(JuliaOutcome(CycleFrame(), 2, 5).kind, PixelOutcome::kEscaped);
 }
 
 TEST_F(EscapeKernelsTest, JuliaStartingOutsideEscapesAtStepZero) {
     View(kJulia, 3, 0, 0.28, 0.0078, 250, 5);
-    const PixelOutcome o = JuliaOutcome(0, 0);
+    const PixelOutcome o = JuliaOutcome(CycleFrame(), 0, 0);
     EXPECT_EQ(o.kind, PixelOutcome::kEscaped);
-    EXPECT_EQ(o.index, 0);
+    EXPECT_EQ(o.escapeStep, 0);
     RenderPixel(canvas->dc(), 0, 0);
     EXPECT_EQ(canvas->Pixel(0, 0), ColourLookup(0));
 }
@@ -67,33 +69,31 @@ TEST_F(EscapeKernelsTest, PhoenixSwapsAxesAndCarriesThePreviousIterate) {
     UseCanvas(10, 10);
     ActiveView = {0.2, 1.2, 0.1, 1.1, 4, 0.56667, -0.5, 2, kPhoenix};
     // After two steps the last tested iterate is z1 = 0.53667 + 0.04i.
-    PixelOutcome o = PhoenixOutcome(0, 10);
+    PixelOutcome o = PhoenixOutcome(CycleFrame(), 0, 10);
     EXPECT_EQ(o.kind, PixelOutcome::kInterior);
     const double x0 = 0.1, y0 = 0.2;
     const double x1 = ((0.0 * -0.5 - y0 * y0) + x0 * x0) + 0.56667, y1 = (y0 * x0) * 2;
     EXPECT_NEAR(x1, 0.53667, 1e-15);
     EXPECT_NEAR(y1, 0.04, 1e-15);
-    EXPECT_EQ(o.index, static_cast<int32_t>((x1 * x1 + y1 * y1) * 7));
+    EXPECT_EQ(o.squaredModulus, x1 * x1 + y1 * y1);
+    EXPECT_EQ(OutcomeIndex(o), static_cast<int32_t>((x1 * x1 + y1 * y1) * 7));
     // With cap 3 the last tested iterate is z2 = 0.8030846889 - 0.0570664i.
     ActiveView.iterationCap = 3;
-    paletteLength = 1000000;
-    o = PhoenixOutcome(0, 10);
+    o = PhoenixOutcome(CycleFrame(), 0, 10);
     const double z2 = 0.8030846889 * 0.8030846889 + 0.0570664 * 0.0570664;
-    EXPECT_NEAR(o.index / 1e6, z2, 2e-6);
+    EXPECT_NEAR(o.squaredModulus, z2, 1e-9);
     // Row 0 is the top: re = yMax.
     ActiveView = {0.0, 1.0, -5.0, 0.5, 4, 0, 0, 1, kPhoenix};
-    paletteLength = 100;
-    o = PhoenixOutcome(0, 0);  // z0 = 0.5 + 0i: |z|^2 = 0.25
-    EXPECT_EQ(o.index, 25);
+    o = PhoenixOutcome(CycleFrame(), 0, 0);  // z0 = 0.5 + 0i: |z|^2 = 0.25
+    EXPECT_EQ(o.squaredModulus, 0.25);
 }
 
 TEST_F(EscapeKernelsTest, DragonIteratesLambdaZOneMinusZ) {
     // lambda = 3, z0 = 0.5: iterates 0.5, 0.75, 0.5625.
     View(kDragon, 0.5, 0, 3, 0, 3, 4);
-    paletteLength = 10000;
-    const PixelOutcome o = DragonOutcome(0, 0);  // the last tested iterate is z2 = 0.5625
+    const PixelOutcome o = DragonOutcome(CycleFrame(), 0, 0);  // the last tested iterate: z2 = 0.5625
     EXPECT_EQ(o.kind, PixelOutcome::kInterior);
-    EXPECT_EQ(o.index, static_cast<int32_t>(0.5625 * 0.5625 * 10000));
+    EXPECT_EQ(o.squaredModulus, 0.5625 * 0.5625);
 }
 
 TEST_F(EscapeKernelsTest, DragonEscapesAreBlackUnderEveryScheme) {
@@ -114,7 +114,7 @@ TEST_F(EscapeKernelsTest, DragonEscapesAreBlackUnderEveryScheme) {
 TEST_F(EscapeKernelsTest, InteriorIndexTruncates) {
     // z0 = 0.5 + 0.5i under Julia with c = 0 and cap 1: |z0|^2 = 0.5; 0.5 * 7 = 3.5 -> 3.
     View(kJulia, 0.5, 0.5, 0, 0, 1, 4);
-    EXPECT_EQ(JuliaOutcome(0, 0).index, 3);
+    EXPECT_EQ(OutcomeIndex(JuliaOutcome(CycleFrame(), 0, 0)), 3);
 }
 
 TEST_F(EscapeKernelsTest, CapZeroOrLessPaintsIndexZeroWithoutTestingTheFlag) {
@@ -143,9 +143,9 @@ TEST_F(EscapeKernelsTest, ClearedFlagLeavesThePixelUnpainted) {
 TEST_F(EscapeKernelsTest, UnknownFamiliesDrawWithTheMandelbrotKernel) {
     for (int32_t family : {0, 3, 16}) {
         View(family, 1, 1);
-        const PixelOutcome o = PixelOutcomeOf(0, 0);
+        const PixelOutcome o = PixelOutcomeOf(CycleFrame(), 0, 0);
         EXPECT_EQ(o.kind, PixelOutcome::kEscaped);
-        EXPECT_EQ(o.index, 3);
+        EXPECT_EQ(o.escapeStep, 3);
     }
 }
 
@@ -153,9 +153,9 @@ TEST_F(EscapeKernelsTest, WholeSetViewHasItsBodyOnThePositiveSide) {
     // z^2 - c: c = 0.25 (the cardioid's centre turned round) is inside, c = -0.5 escapes.
     UseCanvas(400, 300);
     ActiveView = {-1.35, 2.65, -1.5, 1.5, 4, 0, 0, 100, kMandelbrot};
-    EXPECT_EQ(MandelbrotOutcome(160, 150).kind, PixelOutcome::kInterior);  // c = 0.25
-    EXPECT_EQ(MandelbrotOutcome(85, 150).kind, PixelOutcome::kEscaped);    // c = -0.5
-    EXPECT_EQ(MandelbrotOutcome(235, 150).kind, PixelOutcome::kInterior);  // c = 1.0
+    EXPECT_EQ(MandelbrotOutcome(CycleFrame(), 160, 150).kind, PixelOutcome::kInterior);  // c = 0.25
+    EXPECT_EQ(MandelbrotOutcome(CycleFrame(), 85, 150).kind, PixelOutcome::kEscaped);    // c = -0.5
+    EXPECT_EQ(MandelbrotOutcome(CycleFrame(), 235, 150).kind, PixelOutcome::kInterior);  // c = 1.0
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "recording_host.h"
 #include "recording_platform.h"
 #include "render/picture_cycle.h"
-#include "render/saver_hook.h"
+#include "host/saver_hook.h"
 #include "settings/saver_settings.h"
 
 namespace scintle {
@@ -46,7 +46,8 @@ protected:
         FakePrompt::Reset();
         hostPlatform = &host;
         renderPlatform = &canvas;
-        registryPlatform = &registry;
+        host.otherKeys = &registry;
+        registryPlatform = &host;
     }
     void TearDown() override {
         ResetRenderCycle();

@@ -38,7 +38,7 @@ protected:
     // Paints ActiveView on a fresh canvas of the given size through PaintPicture.
     Picture Paint(KernelKind kernel, int32_t width, int32_t height, uint32_t extraMemory) {
         const ActiveViewRecord view = ActiveView;
-        const uint32_t scheme = activeScheme;
+        const uint32_t scheme = colourSchemes.activeScheme;
         UseCanvas(width, height);
         ActiveView = view;
         SetActiveScheme(scheme);

@@ -6,6 +6,7 @@
 #include "engine_fixture.h"
 #include "fractal/escape_kernels.h"
 #include "render/pixel_shuffler.h"
+#include "render/render_pixel.h"
 
 namespace scintle {
 namespace {

@@ -5,38 +5,10 @@
 
 #include "engine_fixture.h"
 #include "render/pixel_shuffler.h"
+#include "tests/linked_list_order.h"
 
 namespace scintle {
 namespace {
-
-// The order as first written down: rows in a list, the k-th found by counting.
-class ListWalk {
-public:
-    ListWalk(int32_t columns, int32_t rows, int32_t step) {
-        for (int32_t k = 0; k < rows; ++k) {
-            rows_.push_back({k * step, {}});
-            for (int32_t i = 0; i < columns; ++i) rows_.back().xs.push_back(i * step);
-        }
-    }
-
-    void Next(int32_t* x, int32_t* y) {
-        const size_t k = static_cast<size_t>(rand()) % rows_.size();
-        Row& row = rows_[k];
-        const size_t i = static_cast<size_t>(rand()) % row.xs.size();
-        *y = row.y;
-        *x = row.xs[i];
-        row.xs[i] = row.xs.back();
-        row.xs.pop_back();
-        if (row.xs.empty() && rows_.size() > 1) rows_.erase(rows_.begin() + static_cast<long>(k));
-    }
-
-private:
-    struct Row {
-        int32_t y;
-        std::vector<int32_t> xs;
-    };
-    std::vector<Row> rows_;
-};
 
 using Positions = std::vector<std::pair<int32_t, int32_t>>;
 
@@ -57,13 +29,13 @@ Positions TakeAll(int32_t columns, int32_t rows, int32_t step, const std::vector
 
 Positions WalkAll(int32_t columns, int32_t rows, int32_t step, const std::vector<int32_t>& sizes,
                   int between) {
-    ListWalk walk(columns, rows, step);
+    LinkedListOrder walk(columns, rows, step);
     Positions taken;
     const size_t total = static_cast<size_t>(columns) * static_cast<size_t>(rows);
     for (size_t b = 0; taken.size() < total; ++b) {
         for (int32_t i = 0; i < sizes[b % sizes.size()] && taken.size() < total; ++i) {
             int32_t x, y;
-            walk.Next(&x, &y);
+            walk.NextPosition(&x, &y);
             taken.push_back({x, y});
         }
         for (int i = 0; i < between; ++i) rand();
@@ -80,6 +52,9 @@ TEST_F(PixelOrderBatchesTest, AnyBatchSizesGiveTheListWalksPositions) {
         int between;
     } cases[] = {
         {37, 23, 1, {1}, 0},
+        {37, 23, 2, {1}, 0},
+        {1, 5, 1, {1}, 0},  // every draw empties its row
+        {5, 1, 1, {1}, 0},  // the only row never leaves
         {37, 23, 2, {32}, 0},
         {37, 23, 1, {5, 64, 1, 17}, 3},  // numbers drawn between batches
         {200, 150, 1, {32, 8}, 1},

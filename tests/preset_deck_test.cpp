@@ -86,7 +86,7 @@ TEST_F(PresetDeckTest, EveryRowDroppedGivesTheFallbackWithItsOwnCap) {
 }
 
 TEST_F(PresetDeckTest, TakingHeadTailMiddleAndOnlyPresetKeepsTheChainSound) {
-    for (int i = 0; i < 4; ++i) AppendPreset(i, i + 1, 0, 1, 0, 0, 100 + i, kDragon);
+    for (int i = 0; i < 4; ++i) AppendPreset({0.0 + i, 1.0 + i, 0, 1, 0, 0, 100 + i}, kDragon);
     auto caps = [] {
         std::vector<int32_t> c;
         for (FractalPreset* p = PresetDeck.deckHead; p; p = p->next) {

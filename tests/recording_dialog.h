@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/dialog_platform.h"
+#include "platform/dialog_platform.h"
 
 namespace scintle {
 

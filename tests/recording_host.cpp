@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "host/platform_values.h"
+#include "platform/platform_values.h"
 
 namespace scintle {
 
@@ -37,7 +37,9 @@ bool RecordingHost::IsWindow(WindowHandle hwnd) {
 }
 
 intptr_t RecordingHost::DialogBoxParamA(ModuleHandle instance, uintptr_t templateId,
-                                        WindowHandle owner, intptr_t initParam) {
+                                        WindowHandle owner, DialogProc procedure,
+                                        intptr_t initParam) {
+    dialogProcedure = procedure;
     calls.push_back("DialogBoxParamA " + Hex(instance) + " " + std::to_string(templateId) + " " +
                     Hex(owner) + " " + std::to_string(initParam));
     return dialogResult;
@@ -234,7 +236,8 @@ bool RecordingHost::SystemParametersInfoA(uint32_t action, uint32_t param, void*
 }
 
 int32_t RecordingHost::RegOpenKeyA(RegistryKey root, const char* path, RegistryKey* result) {
-    calls.push_back("RegOpenKeyA " + Hex(root) + " " + Text(path));
+    calls.push_back(std::string("RegOpenKeyA ") +
+                    (root == kHkeyCurrentUser ? "HKEY_CURRENT_USER" : Hex(root)) + " " + Text(path));
     if (!desktopKeyExists || std::strcmp(path, "Control Panel\\Desktop") != 0) return 2;
     *result = kDesktopKey;
     return 0;
@@ -242,11 +245,10 @@ int32_t RecordingHost::RegOpenKeyA(RegistryKey root, const char* path, RegistryK
 
 int32_t RecordingHost::RegQueryValueExA(RegistryKey key, const char* name, uint32_t*,
                                         uint32_t* type, uint8_t* data, uint32_t* size) {
+    if (key != kDesktopKey) return otherKeys->RegQueryValueExA(key, name, nullptr, type, data, size);
     calls.push_back("RegQueryValueExA " + Hex(key) + " " + Text(name) + " " +
                     (type ? "type" : "null") + " " + std::to_string(*size));
-    if (key != kDesktopKey || !passwordSwitchExists ||
-        std::strcmp(name, "ScreenSaveUsePassword") != 0)
-        return 2;
+    if (!passwordSwitchExists || std::strcmp(name, "ScreenSaveUsePassword") != 0) return 2;
     if (passwordSwitch.size() > *size) return 234;  // ERROR_MORE_DATA
     std::memcpy(data, passwordSwitch.data(), passwordSwitch.size());
     *size = static_cast<uint32_t>(passwordSwitch.size());
@@ -254,8 +256,27 @@ int32_t RecordingHost::RegQueryValueExA(RegistryKey key, const char* name, uint3
 }
 
 int32_t RecordingHost::RegCloseKey(RegistryKey key) {
+    if (key != kDesktopKey) return otherKeys->RegCloseKey(key);
     calls.push_back("RegCloseKey " + Hex(key));
     return 0;
+}
+
+int32_t RecordingHost::RegOpenKeyExA(RegistryKey root, const char* path, uint32_t options,
+                                     uint32_t access, RegistryKey* result) {
+    return otherKeys->RegOpenKeyExA(root, path, options, access, result);
+}
+
+int32_t RecordingHost::RegCreateKeyExA(RegistryKey root, const char* path, uint32_t reserved,
+                                       char* keyClass, uint32_t options, uint32_t access,
+                                       void* security, RegistryKey* result,
+                                       uint32_t* disposition) {
+    return otherKeys->RegCreateKeyExA(root, path, reserved, keyClass, options, access, security,
+                                      result, disposition);
+}
+
+int32_t RecordingHost::RegSetValueExA(RegistryKey key, const char* name, uint32_t reserved,
+                                      uint32_t type, const uint8_t* data, uint32_t size) {
+    return otherKeys->RegSetValueExA(key, name, reserved, type, data, size);
 }
 
 std::vector<std::string> RecordingHost::CallsOf(const std::string& prefix) const {

@@ -3,7 +3,9 @@
 // sets. Messages work as on Win32 for one window of one thread: CreateWindowExA
 // delivers WM_CREATE and WM_SIZE to the class procedure, PostMessageA queues,
 // GetMessageA and DispatchMessageA drain the queue, SendMessageA calls the procedure,
-// and DefWindowProcA destroys the window on WM_CLOSE.
+// and DefWindowProcA destroys the window on WM_CLOSE. It is the registry too: the
+// password switch's key "Control Panel\Desktop" is recorded here with the rest, every
+// other key is left to `otherKeys` (the settings' FakeRegistry).
 #pragma once
 
 #include <cstdint>
@@ -13,7 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "host/host_platform.h"
+#include "platform/host_platform.h"
+#include "platform/registry_platform.h"
+#include "recording_platform.h"
 #include "render/memory_canvas.h"
 
 namespace scintle {
@@ -21,12 +25,12 @@ namespace scintle {
 inline WindowHandle FakeWindow(uintptr_t number) { return reinterpret_cast<WindowHandle>(number); }
 inline ModuleHandle FakeModule(uintptr_t number) { return reinterpret_cast<ModuleHandle>(number); }
 
-class RecordingHost : public HostPlatform {
+class RecordingHost : public HostPlatform, public RegistryPlatform {
 public:
     WindowHandle GetForegroundWindow() override;
     bool IsWindow(WindowHandle hwnd) override;
     intptr_t DialogBoxParamA(ModuleHandle instance, uintptr_t templateId, WindowHandle owner,
-                             intptr_t initParam) override;
+                             DialogProc procedure, intptr_t initParam) override;
     IconHandle LoadIconA(ModuleHandle instance, uintptr_t iconId) override;
     GdiObject GetStockObject(int32_t object) override;
     uint16_t RegisterClassA(const WindowClass* windowClass) override;
@@ -68,6 +72,13 @@ public:
     int32_t RegQueryValueExA(RegistryKey key, const char* name, uint32_t* reserved,
                              uint32_t* type, uint8_t* data, uint32_t* size) override;
     int32_t RegCloseKey(RegistryKey key) override;
+    int32_t RegOpenKeyExA(RegistryKey root, const char* path, uint32_t options, uint32_t access,
+                          RegistryKey* result) override;
+    int32_t RegCreateKeyExA(RegistryKey root, const char* path, uint32_t reserved,
+                            char* keyClass, uint32_t options, uint32_t access, void* security,
+                            RegistryKey* result, uint32_t* disposition) override;
+    int32_t RegSetValueExA(RegistryKey key, const char* name, uint32_t reserved, uint32_t type,
+                           const uint8_t* data, uint32_t size) override;
 
     // The calls whose lines start with `prefix`, in order.
     std::vector<std::string> CallsOf(const std::string& prefix) const;
@@ -98,6 +109,8 @@ public:
     bool desktopKeyExists = true;
     bool passwordSwitchExists = false;
     std::vector<uint8_t> passwordSwitch;
+    FakeRegistry* otherKeys = nullptr;
+    DialogProc dialogProcedure = nullptr;     // as DialogBoxParamA was given it
 
     // Window state.
     WindowProc classProc = nullptr;           // set by RegisterClassA, or by the test

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/platform_values.h"
+
 namespace scintle {
 
 Colorref RecordingCanvas::SetPixel(DeviceContext dc, int32_t x, int32_t y, Colorref colour) {
@@ -39,6 +41,16 @@ bool RecordingCanvas::Beep(uint32_t frequency, uint32_t duration) {
 namespace {
 RegistryKey Handle(size_t index) { return reinterpret_cast<RegistryKey>(index + 1); }
 }  // namespace
+
+int32_t FakeRegistry::RegOpenKeyA(RegistryKey root, const char* path, RegistryKey* result) {
+    calls.push_back(std::string("RegOpenKeyA ") + path);
+    if (root != kHkeyCurrentUser) return 87;
+    if (!keys.count(path)) return 2;
+    handles_.push_back(path);
+    *result = Handle(handles_.size() - 1);
+    ++openKeys;
+    return kErrorSuccess;
+}
 
 int32_t FakeRegistry::RegOpenKeyExA(RegistryKey root, const char* path, uint32_t options,
                                     uint32_t access, RegistryKey* result) {

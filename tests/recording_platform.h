@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry_platform.h"
 #include "render/memory_canvas.h"
-#include "settings/registry_platform.h"
 
 namespace scintle {
 
@@ -42,6 +42,7 @@ struct FakeRegistryValue {
 // HKEY_CURRENT_USER as a map from key path to values. Records every call by name.
 class FakeRegistry : public RegistryPlatform {
 public:
+    int32_t RegOpenKeyA(RegistryKey root, const char* path, RegistryKey* result) override;
     int32_t RegOpenKeyExA(RegistryKey root, const char* path, uint32_t options, uint32_t access,
                           RegistryKey* result) override;
     int32_t RegQueryValueExA(RegistryKey key, const char* name, uint32_t* reserved,

@@ -2,7 +2,7 @@
 // message, the stop on close and destroy, and the background left alone.
 #include <gtest/gtest.h>
 
-#include "host/platform_values.h"
+#include "platform/platform_values.h"
 #include "host_fixture.h"
 #include "settings/settings_store.h"
 

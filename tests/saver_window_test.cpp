@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/close_gate.h"
-#include "host/platform_values.h"
+#include "platform/platform_values.h"
 #include "host_fixture.h"
 
 namespace scintle {
@@ -27,7 +27,7 @@ TEST_F(SaverWindowTest, FullScreenRunCreatesTheTopmostWindowAndEndsWithZero) {
                          "GetSystemMetrics 0",
                          "GetSystemMetrics 1",
                          "FindWindowA \"WindowsScreenSaverClass\" \"Screen Saver\"",
-                         "RegOpenKeyA 0x80000001 \"Control Panel\\Desktop\"",
+                         "RegOpenKeyA HKEY_CURRENT_USER \"Control Panel\\Desktop\"",
                          "RegQueryValueExA 0x77 \"ScreenSaveUsePassword\" null 4",
                          "RegCloseKey 0x77",
                          "RegisterClassA 0x2b 0x400000 0x100 0 0x204 null "
@@ -111,7 +111,8 @@ TEST_F(SaverWindowTest, PrivateMessageWithoutVerifierAnswersOne) {
 
 TEST_F(SaverWindowTest, PressesEndTheFullScreenSaverReleasesAndWheelDoNot) {
     UseFullScreenWindow();
-    for (uint32_t message : {kWmKeyUp, kWmChar, kWmLButtonUp, kWmMouseWheel}) Send(message);
+    // WM_KEYUP, WM_CHAR, WM_LBUTTONUP, WM_MOUSEWHEEL
+    for (uint32_t message : {0x0101u, 0x0102u, 0x0202u, 0x020Au}) Send(message);
     EXPECT_EQ(ClosePosts(), 0u);
     for (uint32_t message :
          {kWmKeyDown, kWmSysKeyDown, kWmLButtonDown, kWmRButtonDown, kWmMButtonDown})

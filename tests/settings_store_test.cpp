@@ -2,8 +2,8 @@
 // the key opened afresh per step, and writes that create the key.
 #include <gtest/gtest.h>
 
+#include "platform/platform_values.h"
 #include "recording_platform.h"
-#include "settings/registry_platform.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_store.h"
 

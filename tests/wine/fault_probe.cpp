@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "host/win32_bindings.h"
+#include "platform/win32/win32_bindings.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-// scintle-icon: draws the program's icon group with the fractal engine.
+// make-icon: draws the program's icon group with the fractal engine.
 //
-//     scintle-icon resources/scintle.ico
+//     make-icon resources/scintle.ico
 //
 // Five images of the whole Mandelbrot set (as the saver's map draws it, turned round),
 // each rendered pixel by pixel at its own size in a colour scheme whose colours fit
@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "fractal/escape_kernels.h"
 #include "make_icon/icon_file.h"
 #include "render/colour_schemes.h"
-#include "scintle_render/canvas_run.h"
+#include "render/engine_reset.h"
+#include "render/render_pixel.h"
 
 namespace scintle {
 namespace {
@@ -28,7 +28,7 @@ constexpr IconLayout kImages[] = {
 
 IconImage Draw(const IconLayout& layout) {
     MemoryCanvas canvas(layout.size, layout.size);
-    PrepareCanvasRun(&canvas);
+    ResetEngine(&canvas);
     // A square view around the whole set, which reaches from -0.25 to 2 on the real axis.
     ActiveView = {-0.5, 2.2, -1.35, 1.35, 4.0, 0.0, 0.0, 100, kMandelbrot};
     SetActiveScheme(layout.scheme);
@@ -54,19 +54,19 @@ IconImage Draw(const IconLayout& layout) {
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fputs("usage: scintle-icon out.ico\n", stderr);
+        std::fputs("usage: make-icon out.ico\n", stderr);
         return 2;
     }
     std::vector<scintle::IconImage> images;
     for (const scintle::IconLayout& layout : scintle::kImages) {
         images.push_back(scintle::Draw(layout));
         if (images.back().palette.size() > (1u << layout.bitsPerPixel)) {
-            std::fprintf(stderr, "scintle-icon: %dx%d image has too many colours\n", layout.size, layout.size);
+            std::fprintf(stderr, "make-icon: %dx%d image has too many colours\n", layout.size, layout.size);
             return 1;
         }
     }
     if (!scintle::WriteFileAtomically(argv[1], scintle::EncodeIcon(images))) {
-        std::fprintf(stderr, "scintle-icon: cannot write %s\n", argv[1]);
+        std::fprintf(stderr, "make-icon: cannot write %s\n", argv[1]);
         return 1;
     }
     return 0;

@@ -9,11 +9,16 @@
 #include <cstring>
 
 #include "fractal/fractal_preset.h"
-#include "scintle_render/canvas_run.h"
+#include "fractal/kernel_choice.h"
+#include "fractal/random.h"
+#include "render/colour_schemes.h"
+#include "render/engine_reset.h"
+#include "render/picture_cycle.h"
 #include "scintle_render/commands.h"
 #include "scintle_render/png_file.h"
 #include "scintle_render/progress.h"
 #include "scintle_render/render_arguments.h"
+#include "settings/saver_settings.h"
 #include "settings/setting_labels.h"
 
 namespace scintle {
@@ -102,7 +107,7 @@ void PrintPicture(int32_t number) {
         ShortestDecimal(v.xMax).c_str(), ShortestDecimal(v.yMin).c_str(),
         ShortestDecimal(v.yMax).c_str(), ShortestDecimal(v.constA).c_str(),
         ShortestDecimal(v.constB).c_str(), ShortestDecimal(v.bailout).c_str(), v.iterationCap,
-        Label(ColourSchemeLabel(activeScheme)),
+        Label(ColourSchemeLabel(colourSchemes.activeScheme)),
         Label(BlankingMethodLabel(static_cast<uint32_t>(renderCycle.activeBlanking))));
     std::fflush(stdout);
 }
@@ -133,7 +138,7 @@ int RunCycleCommand(const std::vector<std::string>& arguments) {
         return Fail(error);
 
     MemoryCanvas canvas(request.width, request.height);
-    PrepareCanvasRun(&canvas);
+    ResetEngine(&canvas);
     SaverSettings = request.settings;
     SelectKernel(request.kernel);
     Progress progress("picture");

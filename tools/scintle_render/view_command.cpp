@@ -1,13 +1,17 @@
 // scintle-render view: one catalogue row, every pixel computed, into a PNG.
 #include <cmath>
 
-#include "fractal/escape_kernels.h"
+#include "fractal/kernel_choice.h"
 #include "fractal/preset_catalogue.h"
+#include "fractal/preset_deck.h"
+#include "render/colour_schemes.h"
+#include "render/engine_reset.h"
+#include "render/picture_cycle.h"
 #include "render/pixel_shuffler.h"
-#include "scintle_render/canvas_run.h"
 #include "scintle_render/commands.h"
 #include "scintle_render/png_file.h"
 #include "scintle_render/render_arguments.h"
+#include "settings/saver_settings.h"
 
 namespace scintle {
 
@@ -79,10 +83,8 @@ int RunViewCommand(const std::vector<std::string>& arguments) {
     if (!ParseRequest(arguments, &request, &error)) return Fail(error);
 
     MemoryCanvas canvas(request.width, request.height);
-    PrepareCanvasRun(&canvas);
-    const CatalogueRow& r = *request.row;
-    ActiveView = {r.xMin,   r.xMax,   r.yMin,          r.yMax,        request.bailout,
-                  r.constA, r.constB, r.iterationCap, request.family};
+    ResetEngine(&canvas);
+    ActiveView = ViewOf(*request.row, request.family, request.bailout);
     if (request.flip) FlipView(&ActiveView);
     SetActiveScheme(request.scheme);
 

@@ -1,19 +1,13 @@
 // The dialog operations the configuration dialog works through, named and shaped as in
-// Win32 (USER32). The Windows build binds them to the real dialog; tests bind them to a
-// recording fake that keeps the controls' states in memory.
+// Win32 (USER32). The saver binds them to the real dialog; tests to a recording fake
+// that keeps the controls' states in memory.
 #pragma once
 
 #include <cstdint>
 
+#include "platform/platform_types.h"
+
 namespace scintle {
-
-using DialogHandle = struct DialogHandleTag*;  // HWND of the dialog
-
-inline constexpr int kIdOk = 1;             // IDOK: the "OK" button and the Enter key
-inline constexpr int kIdCancel = 2;         // IDCANCEL: "Cancel", Escape, the close box
-inline constexpr uint32_t kBstUnchecked = 0;
-inline constexpr uint32_t kBstChecked = 1;
-inline constexpr uint32_t kMbIconError = 0x10;
 
 class DialogPlatform {
 public:
@@ -32,7 +26,7 @@ protected:
     ~DialogPlatform() = default;
 };
 
-// The binding in force; the dialog procedure sets it before the dialog's logic runs.
+// The binding in force (platform_bindings.cpp); set before a dialog starts.
 extern DialogPlatform* dialogPlatform;
 
 }  // namespace scintle

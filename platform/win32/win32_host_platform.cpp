@@ -1,43 +1,18 @@
-// The saver host's platform on Win32: each operation is the USER32, KERNEL32 or
-// ADVAPI32 call of the same name. The one window class gets its procedure through a
-// stdcall trampoline, since the host's procedures are plain C++ functions.
+// The saver host's platform on Win32: each operation is the USER32 or KERNEL32 call
+// of the same name. The one window class and the one dialog at a time get their
+// procedures through stdcall trampolines, since the host's procedures are plain C++
+// functions.
 #include <windows.h>
 
-#include "host/config_dialog_proc.h"
-#include "host/platform_values.h"
-#include "host/win32_bindings.h"
+#include "platform/win32/win32_bindings.h"
 
 namespace scintle {
 
 namespace {
 
-static_assert(kWmApp == WM_APP && kWmClose == WM_CLOSE && kWmTimer == WM_TIMER &&
-                  kWmSize == WM_SIZE && kWmMouseMove == WM_MOUSEMOVE &&
-                  kWmContextMenu == WM_CONTEXTMENU && kWmHelp == WM_HELP &&
-                  kWmMButtonDown == WM_MBUTTONDOWN && kWmSetCursor == WM_SETCURSOR,
-              "message numbers");
-static_assert(kScScreenSave == SC_SCREENSAVE && kScNextWindow == SC_NEXTWINDOW &&
-                  kScPrevWindow == SC_PREVWINDOW,
-              "system commands");
-static_assert((kCsVredraw | kCsHredraw | kCsDblClks | kCsOwnDc) ==
-                  (CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC),
-              "class styles");
-static_assert((kWsPopup | kWsVisible | kWsClipSiblings | kWsClipChildren) ==
-                      (WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN) &&
-                  (kWsChild | kWsVisible | kWsClipChildren) ==
-                      (WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN) &&
-                  kWsExTopmost == WS_EX_TOPMOST,
-              "window styles");
-static_assert(kBlackBrush == BLACK_BRUSH && kSmCxScreen == SM_CXSCREEN &&
-                  kSmCyScreen == SM_CYSCREEN && kPmRemove == PM_REMOVE &&
-                  kPmNoYield == PM_NOYIELD && kSpiScreenSaverRunning == SPI_SCREENSAVERRUNNING,
-              "arguments");
-static_assert(sizeof(Point) == sizeof(POINT) && sizeof(Rect) == sizeof(RECT), "layouts");
-
 HWND Hwnd(WindowHandle hwnd) { return reinterpret_cast<HWND>(hwnd); }
 WindowHandle Handle(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
 HINSTANCE Instance(ModuleHandle module) { return reinterpret_cast<HINSTANCE>(module); }
-HKEY Key(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
 
 MSG ToMsg(const Message& m) {
     MSG msg = {};
@@ -60,14 +35,21 @@ LRESULT CALLBACK ClassTrampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return classProcedure(Handle(hwnd), message, wParam, lParam);
 }
 
+DialogProc dialogProcedure = nullptr;
+
+INT_PTR CALLBACK DialogTrampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return dialogProcedure(reinterpret_cast<DialogHandle>(hwnd), message, wParam, lParam);
+}
+
 class HostBinding final : public HostPlatform {
 public:
     WindowHandle GetForegroundWindow() override { return Handle(::GetForegroundWindow()); }
     bool IsWindow(WindowHandle hwnd) override { return ::IsWindow(Hwnd(hwnd)) != 0; }
     intptr_t DialogBoxParamA(ModuleHandle instance, uintptr_t templateId, WindowHandle owner,
-                             intptr_t initParam) override {
+                             DialogProc procedure, intptr_t initParam) override {
+        dialogProcedure = procedure;
         return ::DialogBoxParamA(Instance(instance), MAKEINTRESOURCEA(templateId), Hwnd(owner),
-                                 ConfigDialogProc, initParam);
+                                 DialogTrampoline, initParam);
     }
     IconHandle LoadIconA(ModuleHandle instance, uintptr_t iconId) override {
         return reinterpret_cast<IconHandle>(
@@ -174,16 +156,6 @@ public:
                                uint32_t winIni) override {
         return ::SystemParametersInfoA(action, param, pvParam, winIni) != 0;
     }
-    int32_t RegOpenKeyA(RegistryKey root, const char* path, RegistryKey* result) override {
-        return ::RegOpenKeyA(Key(root), path, reinterpret_cast<HKEY*>(result));
-    }
-    int32_t RegQueryValueExA(RegistryKey key, const char* name, uint32_t* reserved,
-                             uint32_t* type, uint8_t* data, uint32_t* size) override {
-        return ::RegQueryValueExA(Key(key), name, reinterpret_cast<DWORD*>(reserved),
-                                  reinterpret_cast<DWORD*>(type), data,
-                                  reinterpret_cast<DWORD*>(size));
-    }
-    int32_t RegCloseKey(RegistryKey key) override { return ::RegCloseKey(Key(key)); }
 };
 
 HostBinding hostBinding;

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <process.h>
 
-#include "host/win32_bindings.h"
+#include "platform/win32/win32_bindings.h"
 
 namespace scintle {
 
@@ -11,8 +11,6 @@ namespace {
 
 HWND Hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 HDC Hdc(DeviceContext dc) { return reinterpret_cast<HDC>(dc); }
-
-static_assert(sizeof(Rect) == sizeof(RECT), "Rect is laid out as RECT");
 
 class RenderBinding final : public RenderPlatform {
 public:

@@ -1,21 +1,16 @@
-// The registry operations the settings store rests on, named and shaped as in Win32.
-// The Windows build binds them to ADVAPI32; tests bind them to an in-memory fake.
+// The registry operations of the settings store and of the password switch, named
+// and shaped as in Win32. The saver binds them to ADVAPI32; tests to an in-memory fake.
 #pragma once
 
 #include <cstdint>
 
+#include "platform/platform_types.h"
+
 namespace scintle {
-
-using RegistryKey = struct RegistryKeyTag*;  // HKEY
-
-inline const RegistryKey kHkeyCurrentUser = reinterpret_cast<RegistryKey>(uintptr_t{0x80000001});
-inline constexpr uint32_t kKeyAllAccess = 0xF003F;
-inline constexpr uint32_t kRegOptionNonVolatile = 0;
-inline constexpr uint32_t kRegDword = 4;
-inline constexpr int32_t kErrorSuccess = 0;
 
 class RegistryPlatform {
 public:
+    virtual int32_t RegOpenKeyA(RegistryKey root, const char* path, RegistryKey* result) = 0;
     virtual int32_t RegOpenKeyExA(RegistryKey root, const char* path, uint32_t options,
                                   uint32_t access, RegistryKey* result) = 0;
     virtual int32_t RegQueryValueExA(RegistryKey key, const char* name, uint32_t* reserved,
@@ -32,7 +27,7 @@ protected:
     ~RegistryPlatform() = default;
 };
 
-// The binding in force; the host sets it before anything loads or stores settings.
+// The binding in force (platform_bindings.cpp); set before anything reads the registry.
 extern RegistryPlatform* registryPlatform;
 
 }  // namespace scintle

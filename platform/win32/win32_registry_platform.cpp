@@ -1,7 +1,7 @@
-// The settings store's registry on Win32: the five ADVAPI32 operations as they are.
+// The registry on Win32: the ADVAPI32 operations as they are.
 #include <windows.h>
 
-#include "host/win32_bindings.h"
+#include "platform/win32/win32_bindings.h"
 
 namespace scintle {
 
@@ -9,10 +9,11 @@ namespace {
 
 HKEY Key(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
 
-static_assert(sizeof(DWORD) == sizeof(uint32_t), "DWORD is 32 bits");
-
 class RegistryBinding final : public RegistryPlatform {
 public:
+    int32_t RegOpenKeyA(RegistryKey root, const char* path, RegistryKey* result) override {
+        return ::RegOpenKeyA(Key(root), path, reinterpret_cast<HKEY*>(result));
+    }
     int32_t RegOpenKeyExA(RegistryKey root, const char* path, uint32_t options, uint32_t access,
                           RegistryKey* result) override {
         return ::RegOpenKeyExA(Key(root), path, options, access, reinterpret_cast<HKEY*>(result));

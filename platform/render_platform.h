@@ -1,36 +1,18 @@
-// The platform operations of the render thread, the kernels and the deck, named and
-// shaped as in Win32. The saver binds them to USER32/GDI32/KERNEL32; the memory canvas
-// (memory_canvas.h) and the tests' recording fake bind them to memory.
-//
-// The engine never includes a Win32 header: handles are opaque pointers here and the
-// Windows binding casts them to HWND, HDC and HBRUSH.
+// The platform operations of the render thread: drawing into the window, the thread
+// itself and its time, and the beep of a failed allocation. Named and shaped as in
+// Win32; the saver binds them to USER32, GDI32 and KERNEL32 (platform/win32/), the
+// memory canvas (render/memory_canvas.h) and the tests' recording fake to memory.
 #pragma once
 
 #include <cstdint>
 
+#include "platform/platform_types.h"
+
 namespace scintle {
-
-using WindowHandle = struct WindowTag*;         // HWND
-using DeviceContext = struct DeviceContextTag*;  // HDC
-using BrushHandle = struct BrushTag*;            // HBRUSH
-using Colorref = uint32_t;                       // 0x00BBGGRR
-
-inline constexpr Colorref kBlack = 0;
-
-constexpr Colorref Rgb(uint32_t red, uint32_t green, uint32_t blue) {
-    return red | green << 8 | blue << 16;
-}
 
 // A thread body as the C run-time's _beginthread runs it.
 using ThreadStart = void (*)(void* argument);
 inline constexpr uintptr_t kThreadStartFailed = ~uintptr_t{0};  // _beginthread's -1
-
-struct Rect {  // laid out as RECT
-    int32_t left;
-    int32_t top;
-    int32_t right;
-    int32_t bottom;
-};
 
 class RenderPlatform {
 public:
@@ -51,7 +33,7 @@ protected:
     ~RenderPlatform() = default;
 };
 
-// The binding in force; set before the render cycle starts.
+// The binding in force (platform_bindings.cpp); set before the render cycle starts.
 extern RenderPlatform* renderPlatform;
 
 }  // namespace scintle

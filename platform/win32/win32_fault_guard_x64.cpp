@@ -7,7 +7,7 @@
 // handlers on the way) and resumes at GuardResume, in GuardedCall's frame.
 #include <windows.h>
 
-#include "host/win32_bindings.h"
+#include "platform/win32/win32_bindings.h"
 
 namespace {
 

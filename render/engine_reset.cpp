@@ -1,21 +1,27 @@
-// Puts the engine into the state of a fresh process whose window is `canvas`.
-#pragma once
+#include "render/engine_reset.h"
 
+#include "fractal/fractal_preset.h"
+#include "fractal/kernel_choice.h"
 #include "fractal/preset_deck.h"
 #include "fractal/random.h"
 #include "render/colour_schemes.h"
-#include "render/memory_canvas.h"
 #include "render/picture_cycle.h"
 #include "settings/saver_settings.h"
 
 namespace scintle {
 
-inline void PrepareCanvasRun(MemoryCanvas* canvas) {
+void ResetEngine() {
     ResetSettings();
     ResetRenderCycle();
     ClearDeck();
-    SetActiveScheme(kRainbow);
+    ActiveView = kStartView;
+    kernelChoice = KernelChoiceState{};
+    colourSchemes = ColourSchemeState{};
     srand(1);
+}
+
+void ResetEngine(MemoryCanvas* canvas) {
+    ResetEngine();
     renderPlatform = canvas;
     renderCycle.clientWidth = canvas->width();
     renderCycle.clientHeight = canvas->height();

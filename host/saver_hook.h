@@ -17,7 +17,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "render/render_platform.h"
+#include "platform/render_platform.h"
 
 namespace scintle {
 

@@ -1,7 +1,7 @@
-#include "render/saver_hook.h"
+#include "host/saver_hook.h"
 
-#include "host/platform_values.h"
 #include "host/saver_window.h"
+#include "platform/platform_values.h"
 #include "render/picture_cycle.h"
 #include "settings/settings_store.h"
 

@@ -1,38 +1,15 @@
-// The platform operations of the saver host (entry, saver window, password gate),
-// named and shaped as in Win32. The saver binds them to USER32, KERNEL32 and ADVAPI32
-// (win32_host_platform.cpp); the tests bind them to a recording fake.
-//
-// Handles are opaque pointers here; the Windows binding casts them to HWND, HMODULE,
-// HICON, HCURSOR, HGDIOBJ and HIMC. Entries found with GetProcAddress are called
-// straight through their pointers, with the platform's calling convention.
+// The platform operations of the saver host (entry, saver window, password gate):
+// windows, messages, the pointer, loaded libraries and time, named and shaped as in
+// Win32. The saver binds them to USER32 and KERNEL32 (platform/win32/); the tests to a
+// recording fake. Entries found with GetProcAddress are called straight through their
+// pointers, with the platform's calling convention.
 #pragma once
 
 #include <cstdint>
 
-#include "render/render_platform.h"
-#include "settings/registry_platform.h"
-
-// The calling convention of the Win32 entries of loaded libraries (stdcall on 32-bit
-// Windows, nothing elsewhere).
-#if defined(_WIN32) && defined(__i386__)
-#define SCINTLE_STDCALL __attribute__((stdcall))
-#else
-#define SCINTLE_STDCALL
-#endif
+#include "platform/platform_types.h"
 
 namespace scintle {
-
-using ModuleHandle = struct ModuleTag*;          // HINSTANCE, HMODULE
-using IconHandle = struct IconTag*;              // HICON
-using CursorHandle = struct CursorTag*;          // HCURSOR
-using GdiObject = struct GdiObjectTag*;          // HGDIOBJ
-using InputContext = struct InputContextTag*;    // HIMC
-using FarProc = void (*)();                      // FARPROC
-
-struct Point {  // laid out as POINT
-    int32_t x;
-    int32_t y;
-};
 
 struct Message {  // the fields of MSG
     WindowHandle hwnd;
@@ -43,7 +20,11 @@ struct Message {  // the fields of MSG
     Point pt;
 };
 
+// Window and dialog procedures are plain functions; a binding passes the platform's
+// calls on to them.
 using WindowProc = intptr_t (*)(WindowHandle hwnd, uint32_t message, uintptr_t wParam,
+                                intptr_t lParam);
+using DialogProc = intptr_t (*)(DialogHandle dialog, uint32_t message, uintptr_t wParam,
                                 intptr_t lParam);
 
 struct WindowClass {  // the fields of WNDCLASSA
@@ -71,10 +52,11 @@ public:
     // Entry.
     virtual WindowHandle GetForegroundWindow() = 0;
     virtual bool IsWindow(WindowHandle hwnd) = 0;
-    // Runs dialog template `templateId` of `instance` modally with the configuration
-    // dialog's procedure; -1 when the dialog cannot be created.
+    // Runs dialog template `templateId` of `instance` modally with `procedure`; -1
+    // when the dialog cannot be created.
     virtual intptr_t DialogBoxParamA(ModuleHandle instance, uintptr_t templateId,
-                                     WindowHandle owner, intptr_t initParam) = 0;
+                                     WindowHandle owner, DialogProc procedure,
+                                     intptr_t initParam) = 0;
 
     // Window class, window and message loop.
     virtual IconHandle LoadIconA(ModuleHandle instance, uintptr_t iconId) = 0;
@@ -120,17 +102,11 @@ public:
     virtual bool SystemParametersInfoA(uint32_t action, uint32_t param, void* pvParam,
                                        uint32_t winIni) = 0;
 
-    // The platform's password switch.
-    virtual int32_t RegOpenKeyA(RegistryKey root, const char* path, RegistryKey* result) = 0;
-    virtual int32_t RegQueryValueExA(RegistryKey key, const char* name, uint32_t* reserved,
-                                     uint32_t* type, uint8_t* data, uint32_t* size) = 0;
-    virtual int32_t RegCloseKey(RegistryKey key) = 0;
-
 protected:
     ~HostPlatform() = default;
 };
 
-// The binding in force; the entry sets it before anything else runs.
+// The binding in force (platform_bindings.cpp); set before the entry runs.
 extern HostPlatform* hostPlatform;
 
 }  // namespace scintle

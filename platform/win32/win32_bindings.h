@@ -1,18 +1,20 @@
-// The Win32 bindings of the three platform interfaces, and the fault guard. Declared
-// without windows.h so that the entry can name them; defined in the win32_*.cpp files.
+// The Win32 bindings of the platform interfaces, and the fault guard. Declared without
+// windows.h so that the entry can name them; defined in the win32_*.cpp files beside.
 #pragma once
 
 #include <cstdint>
 
-#include "host/host_platform.h"
-#include "render/render_platform.h"
-#include "settings/registry_platform.h"
+#include "platform/dialog_platform.h"
+#include "platform/host_platform.h"
+#include "platform/registry_platform.h"
+#include "platform/render_platform.h"
 
 namespace scintle {
 
 HostPlatform* Win32Host();
 RenderPlatform* Win32Render();
 RegistryPlatform* Win32Registry();
+DialogPlatform* Win32Dialog();
 
 // Runs body(argument) inside a structured exception frame. A fault under it goes to
 // the platform's UnhandledExceptionFilter, which reports it; when that answers

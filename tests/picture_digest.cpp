@@ -6,57 +6,33 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "fractal/escape_kernels.h"
-#include "fractal/fractal_preset.h"
 #include "fractal/preset_catalogue.h"
-#include "fractal/preset_deck.h"
 #include "fractal/random.h"
 #include "render/colour_schemes.h"
-#include "render/memory_canvas.h"
+#include "render/engine_reset.h"
 #include "render/picture_cycle.h"
+#include "render/render_pixel.h"
 #include "settings/saver_settings.h"
+#include "tests/canvas_digest.h"
 
 namespace scintle {
 namespace {
 
-// 64-bit FNV-1a over the pixels, top row first.
-uint64_t Digest(const MemoryCanvas& canvas) {
-    uint64_t hash = 0xCBF29CE484222325ull;
-    for (Colorref c : canvas.pixels()) {
-        for (int shift = 0; shift < 32; shift += 8) {
-            hash ^= (c >> shift) & 0xFF;
-            hash *= 0x100000001B3ull;
-        }
-    }
-    return hash;
-}
-
-void Prepare(MemoryCanvas* canvas) {
-    ResetSettings();
-    ResetRenderCycle();
-    ClearDeck();
-    renderPlatform = canvas;
-    renderCycle.clientWidth = canvas->width();
-    renderCycle.clientHeight = canvas->height();
-}
-
 // Every row, bailout 9 (the widest escape circle), in one scheme per family.
 void DigestRows(int width, int height) {
-    const uint32_t schemes[] = {kFirestorm, 0x0400, 0x0008, 0x2000};
+    const uint32_t schemes[] = {kFirestorm, kStormyNight, kBold2, kBlueGreen};
     int familyIndex = 0;
     for (int32_t family : {kMandelbrot, kJulia, kDragon, kPhoenix}) {
         const CatalogueTable table = CatalogueOf(family);
         for (int i = 0; i < table.count; ++i) {
             MemoryCanvas canvas(width, height);
-            Prepare(&canvas);
-            const CatalogueRow& r = table.rows[i];
-            ActiveView = {r.xMin, r.xMax, r.yMin, r.yMax, 9.0, r.constA, r.constB,
-                          r.iterationCap, family};
+            ResetEngine(&canvas);
+            ActiveView = ViewOf(table.rows[i], family, 9.0);
             SetActiveScheme(schemes[familyIndex]);
             for (int32_t y = 0; y < height; ++y)
                 for (int32_t x = 0; x < width; ++x) RenderPixel(canvas.dc(), x, y);
             std::printf("%s %2d %016llx\n", FamilyName(family), i + 1,
-                        static_cast<unsigned long long>(Digest(canvas)));
+                        static_cast<unsigned long long>(CanvasDigest(canvas)));
         }
         ++familyIndex;
     }
@@ -66,17 +42,17 @@ int picturesLeft = 0;
 
 void DigestCycle(int width, int height) {
     MemoryCanvas canvas(width, height);
-    Prepare(&canvas);
-    SaverSettings.BlankingMethod = 7;
+    ResetEngine(&canvas);
+    SaverSettings.BlankingMethod = kAllBlankingMethods;
     picturesLeft = 12;
     renderCycle.pictureDone = [](void*) {
         if (--picturesLeft == 0) renderCycle.runningFlag.store(0);
     };
     srand(2026);
     RunRenderCycle(canvas.window());
-    std::printf("cycle %016llx %08x\n", static_cast<unsigned long long>(Digest(canvas)),
+    std::printf("cycle %016llx %08x\n", static_cast<unsigned long long>(CanvasDigest(canvas)),
                 static_cast<unsigned>(randomState));
-    ResetRenderCycle();
+    ResetEngine();
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 // itself and resumes in RunGuarded, as an __except block would.
 #include <windows.h>
 
-#include "host/win32_bindings.h"
+#include "platform/win32/win32_bindings.h"
 
 namespace scintle {
 

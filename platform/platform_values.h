@@ -1,9 +1,12 @@
-// The Win32 numbers the host's decisions use (messages, styles, system commands and
-// the like), spelled as Win32 spells them with a k in front, so that the platform-free
-// host never needs windows.h. The Windows binding checks them against windows.h.
+// The Win32 numbers the engine, the settings and the host use (messages, styles,
+// registry and dialog constants and the like), spelled as Win32 spells them with a k
+// in front, so that nothing outside the bindings needs windows.h. The Windows builds
+// check every one against windows.h (platform/win32/win32_platform_values.cpp).
 #pragma once
 
 #include <cstdint>
+
+#include "platform/platform_types.h"
 
 namespace scintle {
 
@@ -20,17 +23,15 @@ inline constexpr uint32_t kWmSetCursor = 0x0020;
 inline constexpr uint32_t kWmHelp = 0x0053;
 inline constexpr uint32_t kWmContextMenu = 0x007B;
 inline constexpr uint32_t kWmKeyDown = 0x0100;
-inline constexpr uint32_t kWmKeyUp = 0x0101;
-inline constexpr uint32_t kWmChar = 0x0102;
 inline constexpr uint32_t kWmSysKeyDown = 0x0104;
+inline constexpr uint32_t kWmInitDialog = 0x0110;
+inline constexpr uint32_t kWmCommand = 0x0111;
 inline constexpr uint32_t kWmSysCommand = 0x0112;
 inline constexpr uint32_t kWmTimer = 0x0113;
 inline constexpr uint32_t kWmMouseMove = 0x0200;
 inline constexpr uint32_t kWmLButtonDown = 0x0201;
-inline constexpr uint32_t kWmLButtonUp = 0x0202;
 inline constexpr uint32_t kWmRButtonDown = 0x0204;
 inline constexpr uint32_t kWmMButtonDown = 0x0207;
-inline constexpr uint32_t kWmMouseWheel = 0x020A;
 inline constexpr uint32_t kWmApp = 0x8000;
 
 // System commands (WM_SYSCOMMAND's wParam).
@@ -57,5 +58,22 @@ inline constexpr int32_t kSmCyScreen = 1;
 inline constexpr uint32_t kPmRemove = 0x0001;  // PeekMessageA
 inline constexpr uint32_t kPmNoYield = 0x0002;
 inline constexpr uint32_t kSpiScreenSaverRunning = 97;  // SystemParametersInfoA
+
+// Registry.
+// HKEY_CURRENT_USER is the 32-bit number 0x80000001 sign-extended to a handle, as
+// windows.h writes it: 0xFFFFFFFF80000001 in a 64-bit build.
+inline constexpr intptr_t kHkeyCurrentUserNumber = -0x7FFFFFFF;
+inline const RegistryKey kHkeyCurrentUser = reinterpret_cast<RegistryKey>(kHkeyCurrentUserNumber);
+inline constexpr uint32_t kKeyAllAccess = 0xF003F;
+inline constexpr uint32_t kRegOptionNonVolatile = 0;
+inline constexpr uint32_t kRegDword = 4;
+inline constexpr int32_t kErrorSuccess = 0;
+
+// Dialogs.
+inline constexpr int kIdOk = 1;      // IDOK: the "OK" button and the Enter key
+inline constexpr int kIdCancel = 2;  // IDCANCEL: "Cancel", Escape, the close box
+inline constexpr uint32_t kBstUnchecked = 0;
+inline constexpr uint32_t kBstChecked = 1;
+inline constexpr uint32_t kMbIconError = 0x10;
 
 }  // namespace scintle

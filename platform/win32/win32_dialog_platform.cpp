@@ -1,20 +1,15 @@
-// The Win32 side of the configuration dialog: the dialog procedure and the binding of
-// the dialog operations to USER32. All the dialog's decisions are made in
-// settings/config_dialog.cpp; this file only passes messages in and calls out.
+// The dialog operations on Win32: each is the USER32 call of the same name.
 #include <windows.h>
 
-#include "host/config_dialog_proc.h"
-#include "settings/config_dialog.h"
-#include "settings/dialog_platform.h"
+#include "platform/win32/win32_bindings.h"
 
 namespace scintle {
 
 namespace {
 
 HWND Hwnd(DialogHandle dialog) { return reinterpret_cast<HWND>(dialog); }
-DialogHandle Dialog(HWND hwnd) { return reinterpret_cast<DialogHandle>(hwnd); }
 
-class Win32Dialog final : public DialogPlatform {
+class DialogBinding final : public DialogPlatform {
 public:
     bool CheckDlgButton(DialogHandle dialog, int id, uint32_t check) override {
         return ::CheckDlgButton(Hwnd(dialog), id, check) != FALSE;
@@ -43,22 +38,10 @@ public:
     }
 };
 
-Win32Dialog win32Dialog;
+DialogBinding dialogBinding;
 
 }  // namespace
 
-INT_PTR CALLBACK ConfigDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        dialogPlatform = &win32Dialog;
-        ResetConfigDialog();
-        return InitDialog(Dialog(hwnd));
-    case WM_COMMAND:
-        // Commands can only come from the controls once the dialog has started.
-        if (dialogPlatform == nullptr) return FALSE;
-        return HandleCommand(Dialog(hwnd), LOWORD(wParam));
-    }
-    return FALSE;
-}
+DialogPlatform* Win32Dialog() { return &dialogBinding; }
 
 }  // namespace scintle

@@ -11,13 +11,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "fractal/fractal_preset.h"
 #include "fractal/kernel_choice.h"
 #include "fractal/preset_catalogue.h"
-#include "fractal/preset_deck.h"
 #include "fractal/random.h"
 #include "render/colour_schemes.h"
-#include "render/memory_canvas.h"
+#include "render/engine_reset.h"
 #include "render/picture_cycle.h"
 #include "render/pixel_shuffler.h"
 #include "settings/saver_settings.h"
@@ -36,13 +34,9 @@ struct Seconds {
 std::vector<Colorref> Paint(const CatalogueRow& r, int32_t family, uint32_t extraMemory,
                             KernelKind kernel, int width, int height, double* seconds) {
     MemoryCanvas canvas(width, height);
-    ResetSettings();
-    ResetRenderCycle();
-    renderPlatform = &canvas;
-    renderCycle.clientWidth = width;
-    renderCycle.clientHeight = height;
+    ResetEngine(&canvas);
     SaverSettings.ExtraMemory = extraMemory;
-    ActiveView = {r.xMin, r.xMax, r.yMin, r.yMax, 9.0, r.constA, r.constB, r.iterationCap, family};
+    ActiveView = ViewOf(r, family, 9.0);
     SetActiveScheme(kFirestorm);
     SelectKernel(kernel);
     srand(11);
@@ -50,7 +44,7 @@ std::vector<Colorref> Paint(const CatalogueRow& r, int32_t family, uint32_t extr
     const Clock::time_point start = Clock::now();
     PaintPicture(canvas.dc());
     *seconds += std::chrono::duration<double>(Clock::now() - start).count();
-    ResetRenderCycle();
+    ResetEngine();
     return canvas.pixels();
 }
 

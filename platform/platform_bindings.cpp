@@ -1,0 +1,16 @@
+// The bindings in force, one per platform interface. A program sets them before it
+// runs anything that reaches the platform: the Windows saver to its Win32 bindings
+// (host/win32_entry.cpp), scintle-render to a memory canvas, tests to their fakes.
+#include "platform/dialog_platform.h"
+#include "platform/host_platform.h"
+#include "platform/registry_platform.h"
+#include "platform/render_platform.h"
+
+namespace scintle {
+
+RenderPlatform* renderPlatform = nullptr;
+RegistryPlatform* registryPlatform = nullptr;
+DialogPlatform* dialogPlatform = nullptr;
+HostPlatform* hostPlatform = nullptr;
+
+}  // namespace scintle
