@@ -1,15 +1,16 @@
-// A fresh saver host for every test: host, close gate, hook, settings and cycle at
+// A fresh saver host for every test: host, close gate, hook and the whole engine at
 // their start values, with recording fakes as the platform.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "host/close_gate.h"
+#include "host/saver_hook.h"
 #include "host/saver_window.h"
 #include "recording_host.h"
 #include "recording_platform.h"
+#include "render/engine_reset.h"
 #include "render/picture_cycle.h"
-#include "host/saver_hook.h"
 #include "settings/saver_settings.h"
 
 namespace scintle {
@@ -41,8 +42,7 @@ protected:
         ResetSaverHost();
         ResetCloseGate();
         ResetSaverHook();
-        ResetSettings();
-        ResetRenderCycle();
+        ResetEngine();
         FakePrompt::Reset();
         hostPlatform = &host;
         renderPlatform = &canvas;
@@ -50,7 +50,7 @@ protected:
         registryPlatform = &host;
     }
     void TearDown() override {
-        ResetRenderCycle();
+        ResetEngine();
         hostPlatform = nullptr;
         renderPlatform = nullptr;
         registryPlatform = nullptr;

@@ -3,7 +3,9 @@
 #  - windows.h belongs to the Win32 binding files (win32_*), the resource scripts and
 #    the Windows-only test programs, never to the engine or the host's decisions;
 #  - every random number comes from the engine's own generator (fractal/random.h),
-#    never from the C library or <random>.
+#    never from the C library or <random>;
+#  - includes point down the layers (docs/architecture.md), never up, and no two files
+#    include each other.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 status=0
@@ -26,6 +28,34 @@ libc_random=$(grep -n -E '(std::|[^a-z_:]::)s?rand\s*\(|\b(random|drand48|lrand4
               $sources 2>/dev/null | grep -v 'scintle::s\?rand' || true)
 if [[ -n "$libc_random" ]]; then
     echo "random numbers from the C library:"; echo "$libc_random" | sed 's/^/  /'; status=1
+fi
+# The layer of a file: its top folder's place, from the bottom up. The programs and
+# tests on top may include anything below them and one another.
+declare -A layers=([platform]=0 [resources]=0 [settings]=1 [fractal]=2 [render]=3 [host]=4)
+upward=""
+edges=""
+for file in $sources; do
+    fileLayer=${layers[${file%%/*}]:-5}
+    while IFS= read -r name; do
+        # Where a quoted include lands: from the top, beside the including file, or in
+        # tools/ (whose programs name their own folders).
+        target=""
+        for candidate in "$name" "${file%/*}/$name" "tools/$name"; do
+            if [[ -f $candidate ]]; then target=$candidate; break; fi
+        done
+        [[ -z $target ]] && continue
+        edges+="$file $target"$'\n'
+        if (( ${layers[${target%%/*}]:-5} > fileLayer )); then
+            upward+="  $file -> $target"$'\n'
+        fi
+    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
+done
+if [[ -n "$upward" ]]; then
+    echo "includes pointing up the layers:"; printf '%s' "$upward"; status=1
+fi
+mutual=$(printf '%s' "$edges" | awk 'seen[$2 " " $1] { print "  " $2 " <-> " $1 } { seen[$1 " " $2] = 1 }')
+if [[ -n "$mutual" ]]; then
+    echo "files that include each other:"; echo "$mutual"; status=1
 fi
 [[ $status -eq 0 ]] && echo "house rules kept"
 exit $status
