@@ -63,8 +63,7 @@ bool PlainPixel(DeviceContext dc, int32_t px, int32_t py, int64_t* steps) {
         }
     }
     *steps += cap > 0 ? cap : 0;
-    renderPlatform->SetPixel(dc, px, py,
-                             ColourLookup(static_cast<int32_t>((xx + yy) * paletteLength)));
+    renderPlatform->SetPixel(dc, px, py, ColourLookup(InteriorIndex(xx + yy)));
     return true;
 }
 

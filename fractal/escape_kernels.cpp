@@ -121,13 +121,4 @@ PixelOutcome PhoenixOutcome(const KernelFrame& frame, int32_t x, int32_t y) {
     return Interior(xx, yy);
 }
 
-PixelOutcome PixelOutcomeOf(const KernelFrame& frame, int32_t x, int32_t y) {
-    switch (ActiveView.family) {
-        case kJulia: return JuliaOutcome(frame, x, y);
-        case kDragon: return DragonOutcome(frame, x, y);
-        case kPhoenix: return PhoenixOutcome(frame, x, y);
-        default: return MandelbrotOutcome(frame, x, y);
-    }
-}
-
 }  // namespace scintle

@@ -38,10 +38,6 @@ PixelOutcome JuliaOutcome(const KernelFrame& frame, int32_t x, int32_t y);
 PixelOutcome DragonOutcome(const KernelFrame& frame, int32_t x, int32_t y);
 PixelOutcome PhoenixOutcome(const KernelFrame& frame, int32_t x, int32_t y);
 
-// The outcome for ActiveView's family (any family value but Julia, Dragon and Phoenix
-// is Mandelbrot).
-PixelOutcome PixelOutcomeOf(const KernelFrame& frame, int32_t x, int32_t y);
-
 // How the kernels map a pixel of a client area of the given size into the plane.
 // Mandelbrot, Julia and Dragon take the real part from the column and the imaginary
 // part from the row; Phoenix takes the imaginary part from the column and the real

@@ -1,6 +1,7 @@
 #include "fractal/fractal_preset.h"
 
 #include "fractal/random.h"
+#include "settings/setting_labels.h"
 
 namespace scintle {
 
@@ -10,13 +11,7 @@ const ActiveViewRecord kStartView = {-1.35, 2.65, -1.5, 1.5, 4.0, 0.0, 0.0, 100,
 ActiveViewRecord ActiveView = kStartView;
 
 const char* FamilyName(int32_t family) {
-    switch (family) {
-        case kMandelbrot: return "Mandelbrot";
-        case kJulia: return "Julia";
-        case kDragon: return "Dragon";
-        case kPhoenix: return "Phoenix";
-        default: return nullptr;
-    }
+    return family > 0 ? CurveTypeLabel(static_cast<uint32_t>(family)) : nullptr;
 }
 
 double BailoutFromRandom(int r) { return static_cast<double>(r % 60 / 10 + 4); }

@@ -24,6 +24,8 @@ void MandelbrotPixel(DeviceContext dc, int32_t x, int32_t y);
 void JuliaPixel(DeviceContext dc, int32_t x, int32_t y);
 void DragonPixel(DeviceContext dc, int32_t x, int32_t y);
 void PhoenixPixel(DeviceContext dc, int32_t x, int32_t y);
+// The pixel with the kernel of ActiveView's family; any family value but Julia, Dragon
+// and Phoenix is drawn as Mandelbrot.
 void RenderPixel(DeviceContext dc, int32_t x, int32_t y);
 
 }  // namespace scintle

@@ -36,9 +36,10 @@ ensure_packages() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >&2
 }
 
-# What building and testing the project needs: both Windows cross compilers.
-SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev g++-mingw-w64-i686
-                        g++-mingw-w64-x86-64)
+# What building and testing the project needs: both Windows cross compilers, and
+# Google Benchmark, since the tests' build compiles the benchmarks too.
+SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev libbenchmark-dev
+                        g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 
 # What running the Windows builds under Wine needs, on a virtual display for the
 # saver's end-to-end tests and ./run: 64-bit Wine always, and 32-bit Wine where the
