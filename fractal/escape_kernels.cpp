@@ -20,8 +20,8 @@ PlanePoint MapPhoenixPixel(const ActiveViewRecord& v, const KernelFrame& f, int3
     return {UpwardRowPlaneValue(v, f.height, y), ColumnPlaneValue(v, f.width, x)};
 }
 
-bool Stopped(const KernelFrame& f) {
-    return f.runningFlag->load(std::memory_order_relaxed) == 0;
+bool Stopped(const std::atomic<int32_t>& runningFlag) {
+    return runningFlag.load(std::memory_order_relaxed) == 0;
 }
 
 PixelOutcome Escaped(int32_t n) { return {PixelOutcome::kEscaped, n, 0.0}; }
@@ -46,12 +46,15 @@ double UpwardRowPlaneValue(const ActiveViewRecord& v, int32_t height, int32_t y)
 
 PixelOutcome MandelbrotOutcome(const KernelFrame& frame, int32_t x, int32_t y) {
     const ActiveViewRecord& v = ActiveView;
+    // The flag itself, not the frame: read through the frame, its address would be
+    // loaded again at every step.
+    const std::atomic<int32_t>& running = *frame.runningFlag;
     const PlanePoint c = MapPixel(v, frame, x, y);
     const int32_t cap = v.iterationCap;
     const double bailout = v.bailout;
     double X = 0.0, Y = 0.0, xx = 0.0, yy = 0.0;
     for (int32_t n = 0; n < cap; ++n) {
-        if (Stopped(frame)) return Abandoned();
+        if (Stopped(running)) return Abandoned();
         xx = X * X;
         yy = Y * Y;
         const double nextX = (xx - c.re) - yy;  // z^2 - c
@@ -64,12 +67,13 @@ PixelOutcome MandelbrotOutcome(const KernelFrame& frame, int32_t x, int32_t y) {
 
 PixelOutcome JuliaOutcome(const KernelFrame& frame, int32_t x, int32_t y) {
     const ActiveViewRecord& v = ActiveView;
+    const std::atomic<int32_t>& running = *frame.runningFlag;
     const PlanePoint z0 = MapPixel(v, frame, x, y);
     const int32_t cap = v.iterationCap;
     const double bailout = v.bailout, cRe = v.constA, cIm = v.constB;
     double X = z0.re, Y = z0.im, xx = 0.0, yy = 0.0;
     for (int32_t n = 0; n < cap; ++n) {
-        if (Stopped(frame)) return Abandoned();
+        if (Stopped(running)) return Abandoned();
         xx = X * X;
         yy = Y * Y;
         const double nextX = (xx - yy) + cRe;  // z^2 + c
@@ -82,12 +86,13 @@ PixelOutcome JuliaOutcome(const KernelFrame& frame, int32_t x, int32_t y) {
 
 PixelOutcome DragonOutcome(const KernelFrame& frame, int32_t x, int32_t y) {
     const ActiveViewRecord& v = ActiveView;
+    const std::atomic<int32_t>& running = *frame.runningFlag;
     const PlanePoint z0 = MapPixel(v, frame, x, y);
     const int32_t cap = v.iterationCap;
     const double bailout = v.bailout, lambdaRe = v.constA, lambdaIm = v.constB;
     double X = z0.re, Y = z0.im, xx = 0.0, yy = 0.0;
     for (int32_t n = 0; n < cap; ++n) {
-        if (Stopped(frame)) return Abandoned();
+        if (Stopped(running)) return Abandoned();
         xx = X * X;
         yy = Y * Y;
         // a - ib = z - z^2; the new iterate is lambda (a - ib).
@@ -102,12 +107,13 @@ PixelOutcome DragonOutcome(const KernelFrame& frame, int32_t x, int32_t y) {
 
 PixelOutcome PhoenixOutcome(const KernelFrame& frame, int32_t x, int32_t y) {
     const ActiveViewRecord& v = ActiveView;
+    const std::atomic<int32_t>& running = *frame.runningFlag;
     const PlanePoint z0 = MapPhoenixPixel(v, frame, x, y);
     const int32_t cap = v.iterationCap;
     const double bailout = v.bailout, c = v.constA, p = v.constB;
     double X = z0.re, Y = z0.im, xPrev = 0.0, yPrev = 0.0, xx = 0.0, yy = 0.0;
     for (int32_t n = 0; n < cap; ++n) {
-        if (Stopped(frame)) return Abandoned();
+        if (Stopped(running)) return Abandoned();
         xx = X * X;
         yy = Y * Y;
         const double nextX = ((xPrev * p - yy) + xx) + c;  // z^2 + c + p z_prev
