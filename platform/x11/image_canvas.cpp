@@ -1,0 +1,126 @@
+#include "platform/x11/image_canvas.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include <pthread.h>
+
+namespace scintle {
+
+namespace {
+
+constexpr uintptr_t kBrushTag = uintptr_t{1} << 31;  // a brush carries its colour
+
+// An 8-bit channel scaled into the bits of `mask`.
+uint32_t Channel(uint32_t value, uint32_t mask) {
+    if (mask == 0) return 0;
+    int shift = 0, bits = 0;
+    while (!(mask >> shift & 1)) ++shift;
+    while (shift + bits < 32 && (mask >> (shift + bits) & 1)) ++bits;
+    const uint32_t scaled = bits >= 8 ? value << (bits - 8) : value >> (8 - bits);
+    return scaled << shift & mask;
+}
+
+}  // namespace
+
+uint32_t PixelFormat::Pixel(Colorref colour) const {
+    return Channel(colour & 0xFF, redMask) | Channel(colour >> 8 & 0xFF, greenMask) |
+           Channel(colour >> 16 & 0xFF, blueMask);
+}
+
+void ImageCanvas::Attach(uint8_t* pixels, int32_t width, int32_t height, int32_t stride,
+                         const PixelFormat& format) {
+    pixels_ = pixels;
+    width_ = width;
+    height_ = height;
+    stride_ = stride;
+    format_ = format;
+    bands_ = (height + kBandRows - 1) / kBandRows;
+    changed_.reset(new std::atomic<uint8_t>[static_cast<size_t>(bands_)]);
+    MarkAllChanged();
+}
+
+void ImageCanvas::MarkAllChanged() {
+    for (int32_t band = 0; band < bands_; ++band) changed_[band].store(1);
+}
+
+WindowHandle ImageCanvas::window() const {
+    return reinterpret_cast<WindowHandle>(const_cast<ImageCanvas*>(this));
+}
+
+DeviceContext ImageCanvas::GetDC(WindowHandle) {
+    return reinterpret_cast<DeviceContext>(this);
+}
+
+int32_t ImageCanvas::ReleaseDC(WindowHandle, DeviceContext) { return 1; }
+
+Colorref ImageCanvas::SetPixel(DeviceContext, int32_t x, int32_t y, Colorref colour) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFFu;
+    // The common visual, 8 bits a channel as red, green, blue, takes the fast path.
+    const uint32_t pixel =
+        format_.redMask == 0xFF0000 && format_.greenMask == 0xFF00 && format_.blueMask == 0xFF
+            ? (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF)
+            : format_.Pixel(colour);
+    Store(x, y, pixel);
+    MarkBand(y);
+    return colour;
+}
+
+BrushHandle ImageCanvas::CreateSolidBrush(Colorref colour) {
+    return reinterpret_cast<BrushHandle>(kBrushTag | colour);
+}
+
+bool ImageCanvas::GetClientRect(WindowHandle, Rect* rect) {
+    *rect = {0, 0, width_, height_};
+    return true;
+}
+
+int32_t ImageCanvas::FillRect(DeviceContext, const Rect* rect, BrushHandle brush) {
+    const auto colour = static_cast<Colorref>(reinterpret_cast<uintptr_t>(brush) & ~kBrushTag);
+    const uint32_t pixel = format_.Pixel(colour);
+    const int32_t left = std::max(rect->left, 0), right = std::min(rect->right, width_);
+    const int32_t top = std::max(rect->top, 0), bottom = std::min(rect->bottom, height_);
+    for (int32_t y = top; y < bottom && left < right; ++y) {
+        for (int32_t x = left; x < right; ++x) Store(x, y, pixel);
+        MarkBand(y);
+    }
+    return 1;
+}
+
+bool ImageCanvas::DeleteObject(BrushHandle) { return true; }
+
+void ImageCanvas::Sleep(uint32_t milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+bool ImageCanvas::Beep(uint32_t, uint32_t) {
+    bell_.store(true);
+    return true;
+}
+
+namespace {
+struct ThreadCall {
+    ThreadStart start;
+    void* argument;
+};
+void* RunThreadCall(void* call) {
+    const ThreadCall c = *static_cast<ThreadCall*>(call);
+    delete static_cast<ThreadCall*>(call);
+    c.start(c.argument);
+    return nullptr;
+}
+}  // namespace
+
+uintptr_t ImageCanvas::_beginthread(ThreadStart start, uint32_t, void* argument) {
+    auto* call = new ThreadCall{start, argument};
+    pthread_t thread;
+    if (pthread_create(&thread, nullptr, RunThreadCall, call) != 0) {
+        delete call;
+        return kThreadStartFailed;
+    }
+    pthread_detach(thread);
+    return static_cast<uintptr_t>(thread);
+}
+
+}  // namespace scintle
