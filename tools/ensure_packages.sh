@@ -36,10 +36,16 @@ ensure_packages() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >&2
 }
 
-# What building and testing the project needs: both Windows cross compilers, and
-# Google Benchmark, since the tests' build compiles the benchmarks too.
+# What building and testing the project needs: both Windows cross compilers, Xlib for
+# the native saver, dpkg-dev for its package's dependencies, and Google Benchmark,
+# since the tests' build compiles the benchmarks too.
 SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev libbenchmark-dev
+                        libx11-dev libxext-dev dpkg-dev
                         g++-mingw-w64-i686 g++-mingw-w64-x86-64)
+
+# What the native saver's tests run beside it: a virtual display and its tools, and
+# xscreensaver itself.
+SCINTLE_X11_PACKAGES=(xvfb x11-utils xdotool imagemagick xscreensaver)
 
 # What running the Windows builds under Wine needs, on a virtual display for the
 # saver's end-to-end tests and ./run: 64-bit Wine always, and 32-bit Wine where the

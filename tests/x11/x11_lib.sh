@@ -1,0 +1,37 @@
+# Helpers of the X11 saver's tests, sourced by their scripts: a private Xvfb, waiting,
+# failing. A script sets `work` (its scratch folder) before calling start_xvfb.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+note() { echo "# $*"; }
+
+# Starts Xvfb on a free display number with one screen of SIZE (WxH, depth 24) and
+# exports DISPLAY; it is killed when the script exits.
+start_xvfb() {
+    local size=${1:-1280x720} n
+    for n in $(seq 120 199); do
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+        export DISPLAY=:$n; break
+    done
+    Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp -noreset </dev/null \
+        >"$work/xvfb.log" 2>&1 &
+    xvfbPid=$!
+    trap 'kill $(jobs -p) 2>/dev/null; kill $xvfbPid 2>/dev/null' EXIT
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        kill -0 $xvfbPid 2>/dev/null || break
+        sleep 0.1
+    done
+    fail "Xvfb did not start on $DISPLAY: $(cat "$work/xvfb.log")"
+}
+
+# wait_until SECONDS COMMAND...: true as soon as COMMAND succeeds, false after SECONDS.
+wait_until() {
+    local deadline=$((SECONDS + $1)); shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+# The number of distinct colours in a PNG (or in a window: import's "-window ID").
+colours_of() { convert "$1" -format '%k' info:; }
