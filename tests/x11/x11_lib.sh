@@ -35,3 +35,14 @@ wait_until() {
 
 # The number of distinct colours in a PNG (or in a window: import's "-window ID").
 colours_of() { convert "$1" -format '%k' info:; }
+
+# shot_of WINDOW FILE: the window's area of the screen (import's own reading of some
+# windows comes out cut short).
+shot_of() {
+    local x y w h
+    # xwininfo gives the outer corner: the inside begins a border's width further on.
+    read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF}
+        /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF}
+        /Border width:/ {b=$NF} END {print x + b, y + b, w, h}')
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
+}
