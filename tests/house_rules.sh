@@ -2,6 +2,7 @@
 # House rules that the compiler cannot see:
 #  - windows.h belongs to the Win32 binding files (win32_*), the resource scripts and
 #    the Windows-only test programs, never to the engine or the host's decisions;
+#    Xlib's headers likewise to the X11 binding's files (platform/x11/x11_*);
 #  - every random number comes from the engine's own generator (fractal/random.h),
 #    never from the C library or <random>;
 #  - includes point down the layers (docs/architecture.md), never up, and no two files
@@ -22,6 +23,11 @@ windows=$(grep -l -E '#\s*include\s*[<"]windows\.h[>"]' $sources 2>/dev/null |
           grep -v -E '(^|/)win32_[^/]*$|\.rc$|^tests/wine/' || true)
 if [[ -n "$windows" ]]; then
     echo "windows.h outside the Win32 bindings:"; echo "$windows" | sed 's/^/  /'; status=1
+fi
+
+xlib=$(grep -l -E '#\s*include\s*<X11/' $sources 2>/dev/null | grep -v -E '^platform/x11/x11_' || true)
+if [[ -n "$xlib" ]]; then
+    echo "Xlib outside the X11 binding:"; echo "$xlib" | sed 's/^/  /'; status=1
 fi
 
 libc_random=$(grep -n -E '(std::|[^a-z_:]::)s?rand\s*\(|\b(random|drand48|lrand48|rand_r)\s*\(|#\s*include\s*<random>' \
