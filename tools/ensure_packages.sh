@@ -37,10 +37,11 @@ ensure_packages() {
 }
 
 # What building and testing the project needs: both Windows cross compilers, Xlib for
-# the native saver, dpkg-dev for its package's dependencies, and Google Benchmark,
+# the native saver, dpkg-dev and file for its package's dependencies (cpack finds the
+# programs with file), groff-base to check its manual pages, and Google Benchmark,
 # since the tests' build compiles the benchmarks too.
 SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev libbenchmark-dev
-                        libx11-dev libxext-dev dpkg-dev
+                        libx11-dev libxext-dev dpkg-dev file groff-base
                         g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 
 # What the native saver's tests run beside it: a virtual display and its tools, and
