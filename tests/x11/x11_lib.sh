@@ -5,21 +5,28 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 note() { echo "# $*"; }
 
 # Starts Xvfb on a free display number with one screen of SIZE (WxH, depth 24) and
-# exports DISPLAY; it is killed when the script exits.
+# exports DISPLAY; it is killed when the script exits. Tests run in parallel may pick
+# the same number: the server's lock file (holding its pid) says which one got it, and
+# the other moves on to the next number.
 start_xvfb() {
-    local size=${1:-1280x720} n
+    local size=${1:-1280x720} n lockPid
+    xvfbPid=
+    trap 'kill $(jobs -p) 2>/dev/null; kill $xvfbPid 2>/dev/null' EXIT
     for n in $(seq 120 199); do
         [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        export DISPLAY=:$n; break
-    done
-    Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp -noreset </dev/null \
-        >"$work/xvfb.log" 2>&1 &
-    xvfbPid=$!
-    trap 'kill $(jobs -p) 2>/dev/null; kill $xvfbPid 2>/dev/null' EXIT
-    for _ in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        kill -0 $xvfbPid 2>/dev/null || break
-        sleep 0.1
+        export DISPLAY=:$n
+        Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp -noreset </dev/null \
+            >"$work/xvfb.log" 2>&1 &
+        xvfbPid=$!
+        for _ in $(seq 100); do
+            lockPid=0; read -r lockPid 2>/dev/null <"/tmp/.X$n-lock"
+            ((lockPid == xvfbPid)) && xdpyinfo >/dev/null 2>&1 && return 0
+            ((lockPid != 0 && lockPid != xvfbPid)) && break
+            kill -0 $xvfbPid 2>/dev/null || break
+            sleep 0.1
+        done
+        kill $xvfbPid 2>/dev/null
+        ((lockPid != 0 && lockPid != xvfbPid)) || break
     done
     fail "Xvfb did not start on $DISPLAY: $(cat "$work/xvfb.log")"
 }
