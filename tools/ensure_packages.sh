@@ -44,9 +44,9 @@ SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev libbenchma
                         libx11-dev libxext-dev dpkg-dev file groff-base
                         g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 
-# What the native saver's tests run beside it: a virtual display and its tools, and
-# xscreensaver itself.
-SCINTLE_X11_PACKAGES=(xvfb x11-utils xdotool imagemagick xscreensaver)
+# What the native saver's tests run beside it: a virtual display and its tools,
+# xscreensaver itself, and pgrep and ps to find the saver it starts.
+SCINTLE_X11_PACKAGES=(xvfb x11-utils xdotool imagemagick xscreensaver procps)
 
 # What running the Windows builds under Wine needs, on a virtual display for the
 # saver's end-to-end tests and ./run: 64-bit Wine always, and 32-bit Wine where the
