@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
     RegisterOrderBenchmarks();
     RegisterPictureBenchmarks();
     RegisterStopBenchmarks();
+    RegisterX11Benchmarks();
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintSummary();

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "bench_pictures.h"
@@ -50,6 +51,7 @@ void SummaryReporter::PrintSummary() const {
     PrintPasses();
     PrintStepping();
     PrintStops();
+    PrintX11Passes();
 }
 
 void SummaryReporter::PrintOrder() const {
@@ -173,6 +175,27 @@ void SummaryReporter::PrintStops() const {
     if (worst < 0) return;
     std::printf("\nStop latency, worst over the rows: %.2f ms (%s)\n", worst * 1e3,
                 worstName.c_str());
+}
+
+void SummaryReporter::PrintX11Passes() const {
+    if (!Find("x11_pass/extra_memory_1") && !Find("x11_pass/extra_memory_0")) return;
+    std::printf("\n| Whole pass into the X11 window, 74 rows at 1920x1080 (best of 3) | "
+                "memory canvas | X11 window, saver | extra | X server | extra with the server |\n");
+    std::printf("|---|---|---|---|---|---|\n");
+    double worst = 0;
+    for (const char* mode : {"1", "0"}) {
+        const Result* r = Find(std::string("x11_pass/extra_memory_") + mode);
+        if (!r) continue;
+        const double memory = r->counters.at("memory_canvas_cpu_s");
+        const double window = r->counters.at("x11_window_cpu_s");
+        const double server = r->counters.at("x_server_cpu_s");
+        const double extra = window / memory - 1;
+        worst = std::max(worst, extra);
+        std::printf("| ExtraMemory %s | %.2f s | %.2f s | %+.1f %% | %.2f s | %+.1f %% |\n", mode,
+                    memory, window, extra * 100, server, ((window + server) / memory - 1) * 100);
+    }
+    std::printf("The saver's extra CPU for drawing into X11: %.1f %% at worst (%s 10 %%).\n",
+                worst * 100, worst <= 0.10 ? "within" : "OVER");
 }
 
 }  // namespace scintle

@@ -30,6 +30,7 @@ private:
     void PrintPasses() const;
     void PrintStepping() const;
     void PrintStops() const;
+    void PrintX11Passes() const;
 
     std::map<std::string, Result> results_;
     std::vector<std::string> names_;  // in the order they ran

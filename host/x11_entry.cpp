@@ -121,7 +121,7 @@ bool AttachTarget(const SaverOptions& options, X11Display* display, std::string*
 // each picture finished once the window shows it whole.
 int RunWindowLoop(X11Display* display, bool verbose) {
     using Clock = std::chrono::steady_clock;
-    const auto frame = std::chrono::milliseconds(display->sharedMemory() ? 16 : 33);
+    const auto frame = std::chrono::milliseconds(display->FrameMilliseconds());
     auto nextFrame = Clock::now();
     int32_t picturesShown = 0;
     std::string error;
@@ -145,12 +145,7 @@ int RunWindowLoop(X11Display* display, bool verbose) {
         if (Clock::now() < nextFrame) continue;
         nextFrame = Clock::now() + frame;
         const int32_t done = session.picturesDone.load(std::memory_order_acquire);
-        bool sent = false;
-        session.canvas.TakeChangedRows([&](int32_t first, int32_t end) {
-            display->SendRows(first, end);
-            sent = true;
-        });
-        if (sent) display->Sync();
+        display->SendChanged(&session.canvas);
         for (; verbose && picturesShown < done; ++picturesShown) ReportPicture(picturesShown + 1);
     }
 }

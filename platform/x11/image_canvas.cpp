@@ -36,6 +36,8 @@ void ImageCanvas::Attach(uint8_t* pixels, int32_t width, int32_t height, int32_t
     height_ = height;
     stride_ = stride;
     format_ = format;
+    rgb888_ = format.bytesPerPixel == 4 && format.redMask == 0xFF0000 &&
+              format.greenMask == 0xFF00 && format.blueMask == 0xFF;
     bands_ = (height + kBandRows - 1) / kBandRows;
     changed_.reset(new std::atomic<uint8_t>[static_cast<size_t>(bands_)]);
     MarkAllChanged();
@@ -57,12 +59,16 @@ int32_t ImageCanvas::ReleaseDC(WindowHandle, DeviceContext) { return 1; }
 
 Colorref ImageCanvas::SetPixel(DeviceContext, int32_t x, int32_t y, Colorref colour) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFFu;
-    // The common visual, 8 bits a channel as red, green, blue, takes the fast path.
-    const uint32_t pixel =
-        format_.redMask == 0xFF0000 && format_.greenMask == 0xFF00 && format_.blueMask == 0xFF
-            ? (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF)
-            : format_.Pixel(colour);
-    Store(x, y, pixel);
+    if (!rgb888_) return SetConvertedPixel(x, y, colour);
+    // The common visual, the short way: 0x00BBGGRR turned round is 0xRRGGBB00.
+    uint8_t* at = pixels_ + static_cast<ptrdiff_t>(y) * stride_ + x * 4;
+    *reinterpret_cast<uint32_t*>(at) = __builtin_bswap32(colour) >> 8;
+    MarkBand(y);
+    return colour;
+}
+
+Colorref ImageCanvas::SetConvertedPixel(int32_t x, int32_t y, Colorref colour) {
+    Store(x, y, format_.Pixel(colour));
     MarkBand(y);
     return colour;
 }

@@ -61,6 +61,8 @@ private:
         if (format_.bytesPerPixel == 4) *reinterpret_cast<uint32_t*>(at) = pixel;
         else *reinterpret_cast<uint16_t*>(at) = static_cast<uint16_t>(pixel);
     }
+    // Out of line, so that the common visual's path stays short.
+    [[gnu::noinline]] Colorref SetConvertedPixel(int32_t x, int32_t y, Colorref colour);
     // Release: the window thread that takes the mark sees the pixels stored before it.
     void MarkBand(int32_t y) { changed_[y / kBandRows].store(1, std::memory_order_release); }
 
@@ -69,6 +71,7 @@ private:
     int32_t height_ = 0;
     int32_t stride_ = 0;
     PixelFormat format_;
+    bool rgb888_ = true;  // 8 bits a channel as red, green, blue: no masks to apply
     std::unique_ptr<std::atomic<uint8_t>[]> changed_;
     int32_t bands_ = 0;
     std::atomic<bool> bell_{false};

@@ -258,7 +258,15 @@ void X11Display::SendRows(int32_t firstRow, int32_t endRow) {
     }
 }
 
-void X11Display::Sync() { XSync(display_, False); }
+void X11Display::SendChanged(ImageCanvas* canvas) {
+    bool sent = false;
+    canvas->TakeChangedRows([&](int32_t first, int32_t end) {
+        SendRows(first, end);
+        sent = true;
+    });
+    // In step with the server: never more frames queued than it can take.
+    if (sent) XSync(display_, False);
+}
 
 void X11Display::Bell() { XBell(display_, 0); }
 

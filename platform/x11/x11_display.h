@@ -50,13 +50,19 @@ public:
     // one: it shows as `closed`).
     bool Failed(std::string* error) const;
 
-    void SendRows(int32_t firstRow, int32_t endRow);
-    void Sync();  // waits until the server has everything sent
+    // Sends the rows the render thread changed since the last call, and waits until
+    // the server has them. Called once a frame.
+    void SendChanged(ImageCanvas* canvas);
+    // The pace of frames: 30 a second. While a picture is painted nearly every row
+    // changes between frames, so each frame is the whole image; 60 would double the
+    // server's copying for pixels that appear one by one anyway.
+    int32_t FrameMilliseconds() const { return 33; }
     void Bell();
     void Close();
 
 private:
     void FreeImage();
+    void SendRows(int32_t firstRow, int32_t endRow);
 
     ::_XDisplay* display_ = nullptr;
     unsigned long window_ = 0;
