@@ -1,5 +1,5 @@
 # The Debian package of the native programs: `cpack -G DEB` in a build of this tree
-# (./dist makes it from a release build).
+# (./package makes it from a release build).
 #
 # xscreensaver looks for its programs and their settings descriptions in Debian's own
 # folders, not under a prefix, so the destinations below are fixed paths under /usr.
