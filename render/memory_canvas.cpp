@@ -2,12 +2,9 @@
 
 #include <algorithm>
 
-namespace scintle {
+#include "platform/colour_brush.h"
 
-namespace {
-// A brush is its colour, carried in the handle (one bit set so it is never null).
-constexpr uintptr_t kBrushTag = uintptr_t{1} << 31;
-}  // namespace
+namespace scintle {
 
 MemoryCanvas::MemoryCanvas(int32_t width, int32_t height)
     : width_(width),
@@ -34,9 +31,7 @@ Colorref MemoryCanvas::SetPixel(DeviceContext, int32_t x, int32_t y, Colorref co
     return colour;
 }
 
-BrushHandle MemoryCanvas::CreateSolidBrush(Colorref colour) {
-    return reinterpret_cast<BrushHandle>(kBrushTag | colour);
-}
+BrushHandle MemoryCanvas::CreateSolidBrush(Colorref colour) { return ColourBrush(colour); }
 
 bool MemoryCanvas::GetClientRect(WindowHandle, Rect* rect) {
     *rect = {0, 0, width_, height_};
@@ -44,12 +39,10 @@ bool MemoryCanvas::GetClientRect(WindowHandle, Rect* rect) {
 }
 
 int32_t MemoryCanvas::FillRect(DeviceContext, const Rect* rect, BrushHandle brush) {
-    const auto colour = static_cast<Colorref>(reinterpret_cast<uintptr_t>(brush) & ~kBrushTag);
-    const int32_t left = std::max(rect->left, 0), right = std::min(rect->right, width_);
-    const int32_t top = std::max(rect->top, 0), bottom = std::min(rect->bottom, height_);
-    if (left >= right) return 1;
-    for (int32_t y = top; y < bottom; ++y)
-        std::fill(pixels_.begin() + Offset(left, y), pixels_.begin() + Offset(right, y), colour);
+    const Rect area = ClipToCanvas(*rect, width_, height_);
+    for (int32_t y = area.top; y < area.bottom && area.left < area.right; ++y)
+        std::fill(pixels_.begin() + Offset(area.left, y), pixels_.begin() + Offset(area.right, y),
+                  BrushColour(brush));
     return 1;
 }
 

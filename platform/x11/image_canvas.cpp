@@ -6,11 +6,11 @@
 
 #include <pthread.h>
 
+#include "platform/colour_brush.h"
+
 namespace scintle {
 
 namespace {
-
-constexpr uintptr_t kBrushTag = uintptr_t{1} << 31;  // a brush carries its colour
 
 // An 8-bit channel scaled into the bits of `mask`.
 uint32_t Channel(uint32_t value, uint32_t mask) {
@@ -73,9 +73,7 @@ Colorref ImageCanvas::SetConvertedPixel(int32_t x, int32_t y, Colorref colour) {
     return colour;
 }
 
-BrushHandle ImageCanvas::CreateSolidBrush(Colorref colour) {
-    return reinterpret_cast<BrushHandle>(kBrushTag | colour);
-}
+BrushHandle ImageCanvas::CreateSolidBrush(Colorref colour) { return ColourBrush(colour); }
 
 bool ImageCanvas::GetClientRect(WindowHandle, Rect* rect) {
     *rect = {0, 0, width_, height_};
@@ -83,12 +81,10 @@ bool ImageCanvas::GetClientRect(WindowHandle, Rect* rect) {
 }
 
 int32_t ImageCanvas::FillRect(DeviceContext, const Rect* rect, BrushHandle brush) {
-    const auto colour = static_cast<Colorref>(reinterpret_cast<uintptr_t>(brush) & ~kBrushTag);
-    const uint32_t pixel = format_.Pixel(colour);
-    const int32_t left = std::max(rect->left, 0), right = std::min(rect->right, width_);
-    const int32_t top = std::max(rect->top, 0), bottom = std::min(rect->bottom, height_);
-    for (int32_t y = top; y < bottom && left < right; ++y) {
-        for (int32_t x = left; x < right; ++x) Store(x, y, pixel);
+    const uint32_t pixel = format_.Pixel(BrushColour(brush));
+    const Rect area = ClipToCanvas(*rect, width_, height_);
+    for (int32_t y = area.top; y < area.bottom && area.left < area.right; ++y) {
+        for (int32_t x = area.left; x < area.right; ++x) Store(x, y, pixel);
         MarkBand(y);
     }
     return 1;
