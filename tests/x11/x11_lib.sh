@@ -4,18 +4,19 @@
 fail() { echo "FAIL: $*" >&2; exit 1; }
 note() { echo "# $*"; }
 
-# Starts Xvfb on a free display number with one screen of SIZE (WxH, depth 24) and
-# exports DISPLAY; it is killed when the script exits. Tests run in parallel may pick
+# start_xvfb SIZE [OPTION...]: Xvfb on a free display number with one screen of SIZE
+# (WxH, depth 24) and the options; exports DISPLAY; it is killed when the script exits. Tests run in parallel may pick
 # the same number: the server's lock file (holding its pid) says which one got it, and
 # the other moves on to the next number.
 start_xvfb() {
     local size=${1:-1280x720} n lockPid
+    shift
     xvfbPid=
     trap 'kill $(jobs -p) 2>/dev/null; kill $xvfbPid 2>/dev/null' EXIT
     for n in $(seq 120 199); do
         [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
         export DISPLAY=:$n
-        Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp -noreset </dev/null \
+        Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp -noreset "$@" </dev/null \
             >"$work/xvfb.log" 2>&1 &
         xvfbPid=$!
         for _ in $(seq 100); do

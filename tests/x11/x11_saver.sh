@@ -5,7 +5,8 @@
 #   windows        its own window (size, title, destruction), the root window, and a
 #                  window another program made (XSCREENSAVER_WINDOW and --window-id)
 #   same_pictures  the first picture equals scintle-render's, in both pixel orders,
-#                  and a resize starts a new picture at the new size
+#                  through shared memory and without; a resize starts a new picture
+#                  at the new size
 #   ending         SIGTERM and SIGINT within 200 ms, a killed connection, a lost server
 #   bad_options    exit 2 and one line before any display is opened
 set -uo pipefail
@@ -22,6 +23,8 @@ start_saver() {
 
 # The first window whose title is the saver's.
 own_window() { xdotool search --name '^Scintle Fractals$' 2>/dev/null | head -1; }
+
+offers_shm() { [[ $(xdpyinfo -queryExtensions) == *MIT-SHM* ]]; }
 
 picture_shown() { grep -q "picture ${1:-1}:" saver.err; }
 
@@ -88,16 +91,24 @@ windows() {
 }
 
 same_pictures() {
-    start_xvfb 800x600
     local extra
     for extra in --no-extra-memory --extra-memory; do
+        # The second server offers no shared memory: the image goes by XPutImage.
+        if [[ $extra == --extra-memory ]]; then
+            kill "$xvfbPid"
+            start_xvfb 800x600 -extension MIT-SHM
+            ! offers_shm || fail "MIT-SHM is still offered"
+        else
+            start_xvfb 800x600
+        fi
         start_saver --geometry 301x187 --seed 2026 "$extra" --completion-delay 60 --verbose
         wait_until 60 picture_shown || fail "no picture finished ($extra)"
         shot_of "$(own_window)" "shot$extra.png"
         local memory=0; [[ $extra == --extra-memory ]] && memory=1
         same_as_render "shot$extra.png" 301x187 2026 --extra-memory "$memory"
         stop_saver
-        note "$extra: the same picture as scintle-render"
+        note "$extra: the same picture as scintle-render ($(offers_shm && echo MIT-SHM ||
+            echo XPutImage))"
     done
 
     # A resize: a new picture over the whole new size.
