@@ -4,8 +4,8 @@
 // its close button.
 //
 // The render thread runs the picture cycle into a client-side image (image_canvas.h);
-// this thread alone talks to the X server: it sends the changed rows at the display's
-// pace, answers the window's events, and on a resize stops the render thread, remakes
+// this thread alone talks to the X server: it sends the changed rows 30 times a second,
+// answers the window's events, and on a resize stops the render thread, remakes
 // the image and starts a new picture at the new size.
 #include <poll.h>
 #include <pthread.h>

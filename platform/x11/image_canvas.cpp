@@ -83,8 +83,14 @@ bool ImageCanvas::GetClientRect(WindowHandle, Rect* rect) {
 int32_t ImageCanvas::FillRect(DeviceContext, const Rect* rect, BrushHandle brush) {
     const uint32_t pixel = format_.Pixel(BrushColour(brush));
     const Rect area = ClipToCanvas(*rect, width_, height_);
-    for (int32_t y = area.top; y < area.bottom && area.left < area.right; ++y) {
-        for (int32_t x = area.left; x < area.right; ++x) Store(x, y, pixel);
+    const int32_t count = area.right - area.left;
+    for (int32_t y = area.top; y < area.bottom && count > 0; ++y) {
+        uint8_t* row = pixels_ + static_cast<ptrdiff_t>(y) * stride_;
+        if (format_.bytesPerPixel == 4)
+            std::fill_n(reinterpret_cast<uint32_t*>(row) + area.left, count, pixel);
+        else
+            std::fill_n(reinterpret_cast<uint16_t*>(row) + area.left, count,
+                        static_cast<uint16_t>(pixel));
         MarkBand(y);
     }
     return 1;

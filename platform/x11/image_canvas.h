@@ -1,7 +1,7 @@
 // The render platform of the X11 saver: the render thread draws into a client-side
 // image (pixels in the window's own format), never into the X connection. It marks
-// the bands of rows it changed, and the window thread sends those to the server at
-// the display's pace (x11_display.h). So one thread alone talks to the X server, and
+// the bands of rows it changed, and the window thread sends those to the server
+// 30 times a second (x11_display.h). So one thread alone talks to the X server, and
 // a pixel costs a store, not a request.
 //
 // Sleep really sleeps; Beep asks the window thread to ring the bell.
