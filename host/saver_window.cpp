@@ -4,6 +4,8 @@
 #include "platform/platform_values.h"
 #include "host/saver_hook.h"
 #include "resources/resource.h"
+#include "settings/saver_settings.h"
+#include "settings/settings_store.h"
 
 namespace scintle {
 
@@ -15,21 +17,35 @@ struct WindowShape {
     const char* title;
     uint32_t style;
     uint32_t exStyle;
-    int32_t width;
-    int32_t height;
+    int32_t x, y, width, height;
 };
 
 WindowShape PreviewShape(WindowHandle parent) {
     Rect client = {0, 0, 0, 0};
     hostPlatform->GetClientRect(parent, &client);
-    return {kPreviewTitle, kWsChild | kWsVisible | kWsClipChildren, 0, client.right,
+    return {kPreviewTitle, kWsChild | kWsVisible | kWsClipChildren, 0, 0, 0, client.right,
             client.bottom};
 }
 
+// The primary screen, or with AllMonitors the virtual screen that spans them all; its
+// origin is negative when a monitor lies left of or above the primary one. A virtual
+// screen the platform cannot tell (no width or height) leaves the primary screen.
 WindowShape FullScreenShape() {
-    return {kFullScreenTitle, kWsPopup | kWsVisible | kWsClipSiblings | kWsClipChildren,
-            kWsExTopmost, hostPlatform->GetSystemMetrics(kSmCxScreen),
-            hostPlatform->GetSystemMetrics(kSmCyScreen)};
+    WindowShape shape = {kFullScreenTitle, kWsPopup | kWsVisible | kWsClipSiblings | kWsClipChildren,
+                         kWsExTopmost, 0, 0, 0, 0};
+    LoadAllMonitors();
+    if (SaverSettings.AllMonitors) {
+        shape.width = hostPlatform->GetSystemMetrics(kSmCxVirtualScreen);
+        shape.height = hostPlatform->GetSystemMetrics(kSmCyVirtualScreen);
+        if (shape.width > 0 && shape.height > 0) {
+            shape.x = hostPlatform->GetSystemMetrics(kSmXVirtualScreen);
+            shape.y = hostPlatform->GetSystemMetrics(kSmYVirtualScreen);
+            return shape;
+        }
+    }
+    shape.width = hostPlatform->GetSystemMetrics(kSmCxScreen);
+    shape.height = hostPlatform->GetSystemMetrics(kSmCyScreen);
+    return shape;
 }
 
 // Runs the thread's message loop; returns the quit message's parameter.
@@ -137,8 +153,8 @@ int32_t RunSaverWindow(WindowHandle parent) {
 
     if (hostPlatform->RegisterClassA(&wc) != 0) {
         h.saverWindow = hostPlatform->CreateWindowExA(shape.exStyle, kSaverClassName, shape.title,
-                                                      shape.style, 0, 0, shape.width,
-                                                      shape.height, parent, nullptr,
+                                                      shape.style, shape.x, shape.y,
+                                                      shape.width, shape.height, parent, nullptr,
                                                       h.hostInstance, nullptr);
     }
     int32_t exitCode = -1;  // no window, no quit message

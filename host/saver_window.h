@@ -1,6 +1,6 @@
 // The saver window: one window per run, full screen (a topmost pop-up over the
-// primary screen) or as a preview (a child filling the client area of a given
-// window).
+// primary screen, or over every monitor with AllMonitors) or as a preview (a child
+// filling the client area of a given window).
 //
 // Three procedures are chained: SaverWindowProc (the class procedure: input method,
 // pointer, system commands, help in preview) hands what it does not consume to

@@ -12,6 +12,7 @@
 /* General */
 #define IDC_EXTRA_MEMORY 1025
 #define IDC_COMPLETION_DELAY 1026
+#define IDC_ALL_MONITORS 1048
 
 /* Blanking methods: bits 0, 1, 2 */
 #define IDC_SCINTLE_FADE 1019

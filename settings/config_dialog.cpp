@@ -92,6 +92,7 @@ void StoreDialogSettings(DialogHandle dialog) {
     StoreSetting("MinIterations", ReadNumber(dialog, IDC_MIN_ITERATIONS));
     StoreSetting("MaxIterations", ReadNumber(dialog, IDC_MAX_ITERATIONS));
     StoreSetting("ExcludeCurves", IsChecked(dialog, IDC_REDUCE) ? 0 : 1);
+    StoreSetting("AllMonitors", IsChecked(dialog, IDC_ALL_MONITORS) ? 1 : 0);
 }
 
 }  // namespace
@@ -102,10 +103,12 @@ bool InitDialog(DialogHandle dialog) {
     configDialog.started = true;
     LoadSettings();
     const SaverSettingsRecord& s = SaverSettings;
-    // Any nonzero value means extra memory to the saver, so it shows as a plain check
-    // (a check box given 2 would show the third state, and OK would then store 0).
+    // Any nonzero value is "on" to the saver, so it shows as a plain check (a check box
+    // given 2 would show the third state, and OK would then store 0).
     dialogPlatform->CheckDlgButton(dialog, IDC_EXTRA_MEMORY,
                                    s.ExtraMemory ? kBstChecked : kBstUnchecked);
+    dialogPlatform->CheckDlgButton(dialog, IDC_ALL_MONITORS,
+                                   s.AllMonitors ? kBstChecked : kBstUnchecked);
     // Whole seconds, truncated toward zero; a negative result shows as its unsigned bits
     // and is then caught by the delay check.
     ShowNumber(dialog, IDC_COMPLETION_DELAY, static_cast<uint32_t>(s.CompletionDelay / 1000));

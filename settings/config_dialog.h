@@ -3,7 +3,7 @@
 // entry checks. It talks to the dialog only through dialog_platform.h; the dialog
 // procedure (host/config_dialog_proc.h) hands it WM_INITDIALOG and WM_COMMAND.
 //
-// OK writes all eight settings to the registry store, in a fixed order, and ends the
+// OK writes all nine settings to the registry store, in a fixed order, and ends the
 // dialog with 1; Cancel ends it with 0 and writes nothing. The loaded SaverSettings
 // record is never changed by the dialog.
 #pragma once

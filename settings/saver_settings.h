@@ -18,12 +18,13 @@ struct SaverSettingsRecord {
     int32_t MinIterations;     // 0: no lower bound on iteration caps
     int32_t MaxIterations;     // 0: no upper bound on iteration caps
     uint32_t ExcludeCurves;    // with MaxIterations: nonzero drops, 0 lowers
+    uint32_t AllMonitors;      // nonzero: the full-screen window spans every monitor
 };
 
 // What every field holds before anything is loaded, and keeps when its value is missing.
 inline constexpr uint32_t kDefaultBlankingMethod = kFastFade;
 inline constexpr SaverSettingsRecord kStartSettings = {
-    0, 1000, kDefaultBlankingMethod, kAllColourSchemes, kAllCurveTypes, 0, 0, 0};
+    0, 1000, kDefaultBlankingMethod, kAllColourSchemes, kAllCurveTypes, 0, 0, 0, 0};
 
 extern SaverSettingsRecord SaverSettings;
 

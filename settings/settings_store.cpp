@@ -69,7 +69,10 @@ void LoadSettings() {
         ReadField(key, "ExcludeCurves", &s.ExcludeCurves);
         registryPlatform->RegCloseKey(key);
     }
+    LoadAllMonitors();
 }
+
+void LoadAllMonitors() { LoadField("AllMonitors", &SaverSettings.AllMonitors); }
 
 void StoreSetting(const char* name, uint32_t value) {
     RegistryKey key = nullptr;

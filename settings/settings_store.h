@@ -1,4 +1,4 @@
-// The settings store: the eight registry values under the user's settings key,
+// The settings store: the nine registry values under the user's settings key,
 // read into SaverSettings and written back one by one.
 //
 // Every step of a load opens the key afresh with full access, reads exactly four
@@ -13,6 +13,8 @@ namespace scintle {
 inline constexpr char kSettingsKeyPath[] = "software\\qentrix\\vorbanite\\Settings";
 
 void LoadSettings();
+// The one setting the full-screen window needs before it exists (LoadSettings reads it too).
+void LoadAllMonitors();
 void StoreSetting(const char* name, uint32_t value);
 
 }  // namespace scintle

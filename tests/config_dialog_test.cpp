@@ -57,6 +57,7 @@ protected:
 TEST_F(ConfigDialogTest, WithoutAKeyTheStartShowsTheStartValues) {
     EXPECT_TRUE(InitDialog(dialog.handle));
     EXPECT_FALSE(dialog.Checked(IDC_EXTRA_MEMORY));
+    EXPECT_FALSE(dialog.Checked(IDC_ALL_MONITORS));
     EXPECT_EQ(dialog.texts[IDC_COMPLETION_DELAY], "1");
     EXPECT_FALSE(dialog.Checked(IDC_SCINTLE_FADE));
     EXPECT_TRUE(dialog.Checked(IDC_FAST_FADE));
@@ -72,7 +73,7 @@ TEST_F(ConfigDialogTest, WithoutAKeyTheStartShowsTheStartValues) {
     EXPECT_TRUE(registry.keys.empty()) << "opening the dialog must not create the key";
 }
 
-TEST_F(ConfigDialogTest, OkWritesAllEightValuesInOrderAndEndsWithOne) {
+TEST_F(ConfigDialogTest, OkWritesAllNineValuesInOrderAndEndsWithOne) {
     InitDialog(dialog.handle);
     registry.calls.clear();
     EXPECT_TRUE(Ok());
@@ -82,7 +83,7 @@ TEST_F(ConfigDialogTest, OkWritesAllEightValuesInOrderAndEndsWithOne) {
         if (call.rfind("RegSetValueExA", 0) == 0) writes.push_back(call.substr(15));
     const std::vector<std::string> order = {"ExtraMemory",  "CompletionDelay", "BlankingMethod",
                                             "ColourScheme", "CurveType",       "MinIterations",
-                                            "MaxIterations", "ExcludeCurves"};
+                                            "MaxIterations", "ExcludeCurves",   "AllMonitors"};
     EXPECT_EQ(writes, order);
     for (const std::string& name : order)
         EXPECT_EQ(registry.keys[kSettingsKeyPath][name].type, kRegDword) << name;
@@ -94,6 +95,7 @@ TEST_F(ConfigDialogTest, OkWritesAllEightValuesInOrderAndEndsWithOne) {
     EXPECT_EQ(StoredValue("MinIterations"), 0u);
     EXPECT_EQ(StoredValue("MaxIterations"), 0u);
     EXPECT_EQ(StoredValue("ExcludeCurves"), 0u);
+    EXPECT_EQ(StoredValue("AllMonitors"), 0u);
 }
 
 TEST_F(ConfigDialogTest, StoredValuesShowAndComeBackUnchanged) {
@@ -105,8 +107,10 @@ TEST_F(ConfigDialogTest, StoredValuesShowAndComeBackUnchanged) {
     Stored("MinIterations", 250);
     Stored("MaxIterations", 4000000000u);
     Stored("ExcludeCurves", 1);
+    Stored("AllMonitors", 1);
     InitDialog(dialog.handle);
     EXPECT_TRUE(dialog.Checked(IDC_EXTRA_MEMORY));
+    EXPECT_TRUE(dialog.Checked(IDC_ALL_MONITORS));
     EXPECT_EQ(dialog.texts[IDC_COMPLETION_DELAY], "300");
     EXPECT_EQ(dialog.texts[IDC_MIN_ITERATIONS], "250");
     EXPECT_EQ(dialog.texts[IDC_MAX_ITERATIONS], "4000000000");
@@ -123,6 +127,7 @@ TEST_F(ConfigDialogTest, StoredValuesShowAndComeBackUnchanged) {
     EXPECT_EQ(StoredValue("MinIterations"), 250u);
     EXPECT_EQ(StoredValue("MaxIterations"), 4000000000u);
     EXPECT_EQ(StoredValue("ExcludeCurves"), 1u);
+    EXPECT_EQ(StoredValue("AllMonitors"), 1u);
 }
 
 // Each bit of each mask alone: exactly its box shows checked, and OK writes that bit back.
@@ -157,6 +162,7 @@ TEST_F(ConfigDialogTest, EachMaskBitHasItsOwnBoxBothWays) {
 TEST_F(ConfigDialogTest, UserChangesReachTheStoreButNotTheLoadedRecord) {
     InitDialog(dialog.handle);
     dialog.Click(IDC_EXTRA_MEMORY);
+    dialog.Click(IDC_ALL_MONITORS);
     dialog.Click(IDC_PHOENIX);  // clears family bit 3
     dialog.Click(IDC_RAINBOW);  // clears colour bit 0
     dialog.Click(IDC_SCINTLE_FADE);
@@ -173,16 +179,20 @@ TEST_F(ConfigDialogTest, UserChangesReachTheStoreButNotTheLoadedRecord) {
     EXPECT_EQ(StoredValue("MinIterations"), 10u);
     EXPECT_EQ(StoredValue("MaxIterations"), 20u);
     EXPECT_EQ(StoredValue("ExcludeCurves"), 1u);
+    EXPECT_EQ(StoredValue("AllMonitors"), 1u);
     EXPECT_EQ(SaverSettings.CompletionDelay, 1000);
     EXPECT_EQ(SaverSettings.CurveType, 15u);
 }
 
-TEST_F(ConfigDialogTest, AnyNonzeroExtraMemoryShowsAsAPlainCheck) {
+TEST_F(ConfigDialogTest, AnyNonzeroOnOffValueShowsAsAPlainCheck) {
     Stored("ExtraMemory", 7);
+    Stored("AllMonitors", 0x80000000u);
     InitDialog(dialog.handle);
     EXPECT_EQ(dialog.checks[IDC_EXTRA_MEMORY], kBstChecked);
+    EXPECT_EQ(dialog.checks[IDC_ALL_MONITORS], kBstChecked);
     Ok();
     EXPECT_EQ(StoredValue("ExtraMemory"), 1u);
+    EXPECT_EQ(StoredValue("AllMonitors"), 1u);
 }
 
 TEST_F(ConfigDialogTest, CancelEndsWithZeroAndWritesNothing) {
@@ -201,6 +211,7 @@ TEST_F(ConfigDialogTest, CancelEndsWithZeroAndWritesNothing) {
 TEST_F(ConfigDialogTest, SelectAllAndNoneTouchExactlyTheTwentyOneBoxesInOrder) {
     Stored("ExtraMemory", 1);
     Stored("ExcludeCurves", 1);
+    Stored("AllMonitors", 1);
     InitDialog(dialog.handle);
     const std::vector<int> order = {1027, 1028, 1029, 1030, 1031, 1032, 1033, 1034, 1035, 1036, 1037,
                                     1038, 1039, 1040, 1019, 1020, 1047, 1021, 1022, 1023, 1024};
@@ -213,6 +224,7 @@ TEST_F(ConfigDialogTest, SelectAllAndNoneTouchExactlyTheTwentyOneBoxesInOrder) {
         EXPECT_EQ(dialog.calls, expected);
     }
     EXPECT_TRUE(dialog.Checked(IDC_EXTRA_MEMORY));
+    EXPECT_TRUE(dialog.Checked(IDC_ALL_MONITORS));
     EXPECT_TRUE(dialog.Checked(IDC_EXCLUDE));
     EXPECT_FALSE(dialog.ended);
 }

@@ -66,7 +66,15 @@ uint16_t RecordingHost::RegisterClassA(const WindowClass* wc) {
 
 int32_t RecordingHost::GetSystemMetrics(int32_t index) {
     calls.push_back("GetSystemMetrics " + std::to_string(index));
-    return index == kSmCxScreen ? screenWidth : index == kSmCyScreen ? screenHeight : 0;
+    switch (index) {
+        case kSmCxScreen: return screenWidth;
+        case kSmCyScreen: return screenHeight;
+        case kSmXVirtualScreen: return virtualScreen.left;
+        case kSmYVirtualScreen: return virtualScreen.top;
+        case kSmCxVirtualScreen: return virtualScreen.right - virtualScreen.left;
+        case kSmCyVirtualScreen: return virtualScreen.bottom - virtualScreen.top;
+        default: return 0;
+    }
 }
 
 bool RecordingHost::GetClientRect(WindowHandle hwnd, Rect* rect) {

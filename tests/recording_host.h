@@ -98,6 +98,7 @@ public:
     WindowHandle newWindow = FakeWindow(0x500);  // CreateWindowExA; null fails
     int32_t screenWidth = 640;
     int32_t screenHeight = 480;
+    Rect virtualScreen = {0, 0, 640, 480};  // every monitor's area together
     Rect clientRect = {0, 0, 152, 112};       // GetClientRect of any window
     WindowHandle parent = nullptr;            // GetParent
     Point cursor = {100, 100};

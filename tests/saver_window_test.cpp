@@ -5,6 +5,7 @@
 #include "host/close_gate.h"
 #include "platform/platform_values.h"
 #include "host_fixture.h"
+#include "settings/settings_store.h"
 
 namespace scintle {
 namespace {
@@ -44,6 +45,49 @@ TEST_F(SaverWindowTest, FullScreenRunCreatesTheTopmostWindowAndEndsWithZero) {
     EXPECT_EQ(renderCycle.clientWidth, 640);
     EXPECT_EQ(renderCycle.clientHeight, 480);
     EXPECT_EQ(renderCycle.runningFlag.load(), 0);
+}
+
+// AllMonitors puts the full-screen window over the virtual screen; the preview ignores it.
+TEST_F(SaverWindowTest, FullScreenWindowCoversThePrimaryScreenOrEveryMonitor) {
+    const Rect twoMonitors = {-1280, -200, 640, 824};  // a 1280x1024 monitor left of the primary
+    const Rect unknown = {0, 0, 0, 0};
+    struct Case {
+        bool stored;
+        uint32_t allMonitors;
+        Rect virtualScreen;
+        struct { int32_t x, y, width, height; } window;
+    } cases[] = {
+        {false, 0, twoMonitors, {0, 0, 640, 480}},
+        {true, 0, twoMonitors, {0, 0, 640, 480}},
+        {true, 1, twoMonitors, {-1280, -200, 1920, 1024}},
+        {true, 7, twoMonitors, {-1280, -200, 1920, 1024}},
+        {true, 1, unknown, {0, 0, 640, 480}},
+    };
+    for (const Case& c : cases) {
+        const std::string place = std::to_string(c.window.x) + " " + std::to_string(c.window.y) +
+                                  " " + std::to_string(c.window.width) + " " +
+                                  std::to_string(c.window.height);
+        SCOPED_TRACE(std::string(c.stored ? "AllMonitors " + std::to_string(c.allMonitors)
+                                          : "no AllMonitors") + ": " + place);
+        Restart();
+        if (c.stored) registry.SetDword(kSettingsKeyPath, "AllMonitors", c.allMonitors);
+        host.virtualScreen = c.virtualScreen;
+        host.queue.push_back({kWindow, kWmKeyDown, 0x41, 0, 0, {}});
+        EXPECT_EQ(RunSaverWindow(nullptr), 0);
+        EXPECT_EQ(host.CallsOf("CreateWindowExA"),
+                  (std::vector<std::string>{"CreateWindowExA 0x8 \"WindowsScreenSaverClass\" "
+                                            "\"Screen Saver\" 0x96000000 " + place + " 0 0 0 0"}));
+        // One picture across the whole window.
+        EXPECT_EQ(renderCycle.clientWidth, c.window.width);
+        EXPECT_EQ(renderCycle.clientHeight, c.window.height);
+    }
+    Restart();
+    registry.SetDword(kSettingsKeyPath, "AllMonitors", 1);
+    host.virtualScreen = twoMonitors;
+    EXPECT_EQ(RunSaverWindow(FakeWindow(0x77)), 0);
+    EXPECT_EQ(host.CallsOf("CreateWindowExA"),
+              (std::vector<std::string>{"CreateWindowExA 0 \"WindowsScreenSaverClass\" "
+                                        "\"Preview\" 0x52000000 0 0 152 112 0x77 0 0 0"}));
 }
 
 TEST_F(SaverWindowTest, SecondFullScreenRunBringsTheFirstForward) {

@@ -66,7 +66,9 @@ TEST_F(SettingsStoreTest, EveryStepOpensAndClosesTheKeyInTheLoadersOrder) {
         "RegOpenKeyExA software\\qentrix\\vorbanite\\Settings", "RegQueryValueExA MinIterations",
         "RegCloseKey",
         "RegOpenKeyExA software\\qentrix\\vorbanite\\Settings", "RegQueryValueExA MaxIterations",
-        "RegQueryValueExA ExcludeCurves", "RegCloseKey"};
+        "RegQueryValueExA ExcludeCurves", "RegCloseKey",
+        "RegOpenKeyExA software\\qentrix\\vorbanite\\Settings", "RegQueryValueExA AllMonitors",
+        "RegCloseKey"};
     EXPECT_EQ(registry.calls, expected);
     EXPECT_EQ(registry.openKeys, 0);
     EXPECT_EQ(SaverSettings.ExtraMemory, 1u);
@@ -81,6 +83,7 @@ TEST_F(SettingsStoreTest, ValuesLoadWithTheirUnitsAndEmptyMasksBecomeDefaults) {
     Store("MinIterations", 500);
     Store("MaxIterations", 100);
     Store("ExcludeCurves", 7);
+    Store("AllMonitors", 2);
     LoadSettings();
     const SaverSettingsRecord& s = SaverSettings;
     EXPECT_EQ(s.ExtraMemory, 1u);
@@ -91,6 +94,7 @@ TEST_F(SettingsStoreTest, ValuesLoadWithTheirUnitsAndEmptyMasksBecomeDefaults) {
     EXPECT_EQ(s.MinIterations, 500);
     EXPECT_EQ(s.MaxIterations, 100);
     EXPECT_EQ(s.ExcludeCurves, 7u);
+    EXPECT_EQ(s.AllMonitors, 2u);
 }
 
 TEST_F(SettingsStoreTest, PartialKeyUsesWhatIsThereAndDefaultsTheRest) {
