@@ -5,6 +5,7 @@
 #define SCINTLE_CONFIG_DIALOG_IDS_H
 
 #define IDD_CONFIG_DIALOG 2003
+#define IDB_BANNER 101  /* the bitmap across the dialog's top */
 
 #define IDC_SELECT_ALL 1017
 #define IDC_SELECT_NONE 1018

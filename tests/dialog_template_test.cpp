@@ -1,8 +1,10 @@
 // Dialog template 2003 as the resource compiler builds it: read back from the compiled
 // resource file and compared, control by control, with the layout the dialog must have
-// (kind and styles, id, position, size and label, in template order).
+// (kind and styles, id, position, size and label, in template order); and the banner
+// bitmap it shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -21,6 +23,7 @@ constexpr uint32_t kNumberField = kChildVisible | kTabStop | 0x00800000 | 0x2000
 constexpr uint32_t kRadioButton = kChildVisible | 0x9;               // BS_AUTORADIOBUTTON
 constexpr uint32_t kGroupBox = kChildVisible | 0x7;
 constexpr uint32_t kLabel = kChildVisible | 0x00020000;              // SS_LEFT | WS_GROUP
+constexpr uint32_t kBannerPicture = kChildVisible | 0xE | 0x200;     // SS_BITMAP | SS_CENTERIMAGE
 constexpr uint16_t kButtonClass = 0x80, kEditClass = 0x81, kStaticClass = 0x82;
 
 struct Control {
@@ -32,12 +35,13 @@ struct Control {
 };
 
 const Control kExpected[] = {
-    {1, kButtonClass, kDefPushButton, 228, 185, 45, 15, "OK"},
-    {2, kButtonClass, kPushButton, 168, 185, 45, 15, "Cancel"},
-    {1018, kButtonClass, kPushButton, 108, 185, 45, 15, "Select &None"},
-    {1017, kButtonClass, kPushButton, 48, 185, 45, 15, "Select &All"},
+    {1, kButtonClass, kDefPushButton, 228, 197, 45, 15, "OK"},
+    {2, kButtonClass, kPushButton, 168, 197, 45, 15, "Cancel"},
+    {1018, kButtonClass, kPushButton, 108, 197, 45, 15, "Select &None"},
+    {1017, kButtonClass, kPushButton, 48, 197, 45, 15, "Select &All"},
     {1025, kButtonClass, kCheckBox, 4, 94, 95, 10, "Use extra memory"},
     {1026, kEditClass, kNumberField, 63, 107, 23, 12, ""},
+    {1048, kButtonClass, kCheckBox, 4, 122, 95, 10, "Cover all monitors"},
     {1019, kButtonClass, kCheckBox, 145, 94, 46, 10, "Scintle fade"},
     {1020, kButtonClass, kCheckBox, 145, 104, 43, 10, "Fast fade"},
     {1047, kButtonClass, kCheckBox, 145, 114, 39, 10, "No Fade"},
@@ -55,23 +59,26 @@ const Control kExpected[] = {
     {1038, kButtonClass, kCheckBox, 259, 134, 50, 10, "Red / purple"},
     {1039, kButtonClass, kCheckBox, 259, 144, 53, 10, "Green / yellow"},
     {1040, kButtonClass, kCheckBox, 259, 154, 49, 10, "Blue / green"},
-    {1021, kButtonClass, kCheckBox, 4, 142, 45, 10, "Mandelbrot"},
-    {1022, kButtonClass, kCheckBox, 4, 152, 43, 10, "Julia"},
-    {1023, kButtonClass, kCheckBox, 58, 142, 34, 10, "Phoenix"},
-    {1024, kButtonClass, kCheckBox, 58, 152, 33, 10, "Dragon"},
-    {1042, kEditClass, kNumberField, 161, 142, 25, 12, ""},
-    {1043, kEditClass, kNumberField, 161, 152, 25, 12, ""},
-    {1045, kButtonClass, kRadioButton, 116, 164, 35, 10, "Exclude"},
-    {1046, kButtonClass, kRadioButton, 161, 164, 35, 10, "Reduce"},
+    // Curve Types and Iteration Options sit 12 units lower than they did before the
+    // General group grew for "Cover all monitors".
+    {1021, kButtonClass, kCheckBox, 4, 154, 45, 10, "Mandelbrot"},
+    {1022, kButtonClass, kCheckBox, 4, 164, 43, 10, "Julia"},
+    {1023, kButtonClass, kCheckBox, 58, 154, 34, 10, "Phoenix"},
+    {1024, kButtonClass, kCheckBox, 58, 164, 33, 10, "Dragon"},
+    {1042, kEditClass, kNumberField, 161, 154, 25, 12, ""},
+    {1043, kEditClass, kNumberField, 161, 164, 25, 12, ""},
+    {1045, kButtonClass, kRadioButton, 116, 176, 35, 10, "Exclude"},
+    {1046, kButtonClass, kRadioButton, 161, 176, 35, 10, "Reduce"},
     {65535, kButtonClass, kGroupBox, 215, 82, 105, 87, "Colour Schemes"},
     {65535, kButtonClass, kGroupBox, 140, 82, 73, 44, "Blanking Methods"},
-    {65535, kButtonClass, kGroupBox, 0, 131, 105, 35, "Curve Types"},
-    {65535, kButtonClass, kGroupBox, 0, 82, 138, 44, "General"},
+    {65535, kButtonClass, kGroupBox, 0, 143, 105, 35, "Curve Types"},
+    {65535, kButtonClass, kGroupBox, 0, 82, 138, 56, "General"},
     {65535, kStaticClass, kLabel, 4, 109, 54, 10, "Completion delay "},
     {65535, kStaticClass, kLabel, 90, 109, 34, 10, "second(s)"},
-    {65535, kButtonClass, kGroupBox, 107, 131, 105, 45, "Iteration Options"},
-    {65535, kStaticClass, kLabel, 116, 142, 32, 10, "Minimum"},
-    {65535, kStaticClass, kLabel, 116, 152, 33, 10, "Maximum"},
+    {65535, kButtonClass, kGroupBox, 107, 143, 105, 45, "Iteration Options"},
+    {65535, kStaticClass, kLabel, 116, 154, 32, 10, "Minimum"},
+    {65535, kStaticClass, kLabel, 116, 164, 33, 10, "Maximum"},
+    {65535, kStaticClass, kBannerPicture, 4, 4, 312, 74, "#101"},  // bitmap 101
 };
 
 // Reads the little-endian pieces of a compiled resource file.
@@ -149,7 +156,7 @@ TEST(DialogTemplate, Template2003IsTheConfigurationDialogAsLaidOut) {
     EXPECT_EQ(template_.Short(), 182);
     EXPECT_EQ(template_.Short(), 149);
     EXPECT_EQ(template_.Short(), 320);
-    EXPECT_EQ(template_.Short(), 210);
+    EXPECT_EQ(template_.Short(), 222);
     EXPECT_EQ(template_.NameOrOrdinal(), "") << "no menu";
     EXPECT_EQ(template_.NameOrOrdinal(), "") << "the standard dialog class";
     EXPECT_EQ(template_.NameOrOrdinal(), "Scintle Fractals Setup - Version 1.2");
@@ -176,6 +183,20 @@ TEST(DialogTemplate, Template2003IsTheConfigurationDialogAsLaidOut) {
         ASSERT_FALSE(template_.failed);
     }
     EXPECT_EQ(template_.at(), dialog->data.size());
+}
+
+// The banner's bitmap is the committed picture file without its 14-byte file header.
+TEST(DialogTemplate, BannerBitmapIsTheCommittedPicture) {
+    std::ifstream file(SCINTLE_BANNER_BMP, std::ios::binary);
+    const std::vector<uint8_t> picture{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_GT(picture.size(), 14u);
+    const Resource* bitmap = nullptr;
+    for (const Resource& resource : ReadResources(SCINTLE_CONFIG_DIALOG_RES))
+        if (resource.type == "#2" && resource.name == "#101") bitmap = &resource;
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(bitmap->language, 0x0809);
+    EXPECT_TRUE(std::equal(picture.begin() + 14, picture.end(), bitmap->data.begin(),
+                           bitmap->data.end()));
 }
 
 }  // namespace

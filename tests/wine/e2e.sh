@@ -321,8 +321,8 @@ scenario_dialog_stored_delay() { dialog_scenario stored-delay; }
 scenario_dialog_cancel() { dialog_scenario cancel; }
 scenario_dialog_owner() { dialog_scenario owner; }
 
-# A picture of the dialog with no settings stored (docs/config-dialog.png is one), then
-# Escape from the X keyboard closes it with 0.
+# A picture of the dialog with no settings stored (docs/config-dialog.png is one), with
+# the banner shown across its top, then Escape from the X keyboard closes it with 0.
 scenario_dialog_picture() {
     fresh_registry
     start_saver "$e2e" /c
@@ -337,6 +337,11 @@ scenario_dialog_picture() {
     sleep 1
     import -window "$window" "$shots/config-dialog.png"
     note "$shots/config-dialog.png"
+    # A strip below the caption: the dialog's grey alone has a colour or two.
+    local colours; colours=$(convert "$shots/config-dialog.png" -gravity north -crop 80%x20%+0+40 \
+        +repage -unique-colors -format '%w' info:)
+    note "$colours colours in the banner's strip"
+    ((colours > 20)) || fail "no banner across the top of the dialog"
     xdotool key Escape
     wait_end 5; expect_eq "$ended" 0 "exit code after Escape"
 }

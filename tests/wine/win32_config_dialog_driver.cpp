@@ -88,6 +88,7 @@ void Defaults(const char* program) {
     if (!dialog) return;
     Expect(GetWindow(dialog, GW_OWNER) == nullptr, "an empty command line gives no owner");
     Expect(!Checked(dialog, IDC_EXTRA_MEMORY), "\"Use extra memory\" clear");
+    Expect(!Checked(dialog, IDC_ALL_MONITORS), "\"Cover all monitors\" clear");
     Expect(FieldText(dialog, IDC_COMPLETION_DELAY) == "1", "delay 1 (got \"%s\")",
            FieldText(dialog, IDC_COMPLETION_DELAY).c_str());
     Expect(!Checked(dialog, IDC_SCINTLE_FADE) && Checked(dialog, IDC_FAST_FADE) &&
@@ -100,6 +101,8 @@ void Defaults(const char* program) {
     Expect(Checked(dialog, IDC_REDUCE) && !Checked(dialog, IDC_EXCLUDE), "\"Reduce\" selected");
     ExpectNoMessageBox(dialog, "at start");
     Expect(!SettingsKeyExists(), "opening the dialog creates no key");
+    ClickControl(dialog, IDC_ALL_MONITORS);
+    Expect(Checked(dialog, IDC_ALL_MONITORS), "a click checks \"Cover all monitors\"");
     ClickControl(dialog, IDOK);
     ExpectExit(&running, 1, "OK");
     ExpectSetting("ExtraMemory", 0);
@@ -110,12 +113,14 @@ void Defaults(const char* program) {
     ExpectSetting("MinIterations", 0);
     ExpectSetting("MaxIterations", 0);
     ExpectSetting("ExcludeCurves", 0);
+    ExpectSetting("AllMonitors", 1);
 }
 
 void SelectNone(const char* program) {
     DeleteSettings();
     StoreDword("ExtraMemory", 1);
     StoreDword("ExcludeCurves", 1);
+    StoreDword("AllMonitors", 5);  // written by something else: shows checked, OK stores 1
     Program running;
     HWND dialog = Open(program, "/c", &running);
     if (!dialog) return;
@@ -123,10 +128,12 @@ void SelectNone(const char* program) {
     ExpectBoxes(dialog, kColourBoxes, 14, false, "colour");
     ExpectBoxes(dialog, kCurveBoxes, 4, false, "family");
     ExpectBoxes(dialog, kBlankingBoxes, 3, false, "blanking");
-    Expect(Checked(dialog, IDC_EXTRA_MEMORY) && Checked(dialog, IDC_EXCLUDE),
-           "\"Select None\" leaves extra memory and the radio pair alone");
+    Expect(Checked(dialog, IDC_EXTRA_MEMORY) && Checked(dialog, IDC_ALL_MONITORS) &&
+               Checked(dialog, IDC_EXCLUDE),
+           "\"Select None\" leaves extra memory, all monitors and the radio pair alone");
     PressButton(dialog, IDOK);
     ExpectExit(&running, 1, "OK");
+    ExpectSetting("AllMonitors", 1);
     ExpectSetting("BlankingMethod", 0);
     ExpectSetting("ColourScheme", 0);
     ExpectSetting("CurveType", 0);
