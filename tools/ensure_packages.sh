@@ -49,9 +49,10 @@ SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev libbenchma
 SCINTLE_X11_PACKAGES=(xvfb x11-utils xdotool imagemagick xscreensaver procps)
 
 # What running the Windows builds under Wine needs, on a virtual display for the
-# saver's end-to-end tests and ./run: 64-bit Wine always, and 32-bit Wine where the
-# machine can run 32-bit programs (elsewhere it could not even start).
-SCINTLE_WINE_PACKAGES=(wine wine64 xvfb xdotool imagemagick)
+# saver's end-to-end tests and ./run (Xephyr shows Wine two monitors): 64-bit Wine
+# always, and 32-bit Wine where the machine can run 32-bit programs (elsewhere it could
+# not even start).
+SCINTLE_WINE_PACKAGES=(wine wine64 xvfb xserver-xephyr xdotool imagemagick)
 if "$(dirname "${BASH_SOURCE[0]}")/machine_runs_i386.sh"; then
     SCINTLE_RUNS_I386=1
     SCINTLE_WINE_PACKAGES+=(wine32:i386)

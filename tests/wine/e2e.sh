@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end tests of scintle.scr under Wine on a virtual X display (Xvfb).
 #
-#   e2e.sh setup WORK BITS WINDOWS_BUILD   start Xvfb, make a fresh Wine prefix under WORK
+#   e2e.sh setup WORK BITS WINDOWS_BUILD [two-monitors]
+#                                          start Xvfb, make a fresh Wine prefix under WORK
 #   e2e.sh SCENARIO WORK BITS              run one scenario (see the scenario_* functions)
 #   e2e.sh teardown WORK BITS              stop the prefix's wineserver and the Xvfb
 #
@@ -22,6 +23,10 @@ state=$work/state
 shots=$work/shots
 width=1025
 height=769
+# The two-monitor display: a secondary monitor left of the primary, the same height.
+primary_width=640
+secondary_width=512
+monitor_height=480
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 note() { echo "  $*"; }
@@ -344,6 +349,44 @@ scenario_dialog_picture() {
     ((colours > 20)) || fail "no banner across the top of the dialog"
     xdotool key Escape
     wait_end 5; expect_eq "$ended" 0 "exit code after Escape"
+}
+
+# On the two-monitor display (setup ... two-monitors): with AllMonitors the saver's
+# window spans both monitors and paints on both; without it, only the primary. A key
+# ends it either way.
+scenario_all_monitors() {
+    local primary="${primary_width}x$monitor_height+$secondary_width+0"
+    local secondary="${secondary_width}x$monitor_height+0+0"
+    local setting
+    for setting in 0 1; do
+        fresh_registry
+        reg_set "$settings_key" ColourScheme REG_DWORD 1  # Rainbow: painted pixels are lit
+        reg_set "$settings_key" AllMonitors REG_DWORD $setting
+        start_saver "$e2e" /s
+        local i f=
+        for i in $(seq 50); do
+            f=$(shot "all-monitors-$setting")
+            (($(lit "$f" "$primary") > 0)) && break
+            sleep 0.1
+        done
+        sleep 1  # the scattered order reaches every part of the window at once
+        f=$(shot "all-monitors-$setting")
+        local window; window=$(xdotool search --name '^Screen Saver$' getwindowgeometry 2>/dev/null |
+            awk '/Geometry/ {print $2}')
+        local onPrimary onSecondary
+        onPrimary=$(lit "$f" "$primary") onSecondary=$(lit "$f" "$secondary")
+        note "AllMonitors $setting: window $window; lit pixels $onPrimary on the primary, $onSecondary on the secondary"
+        ((onPrimary > 0)) || fail "nothing painted on the primary monitor"
+        if ((setting)); then
+            expect_eq "$window" "$((primary_width + secondary_width))x$monitor_height" "window size"
+            ((onSecondary > 0)) || fail "nothing painted on the secondary monitor"
+        else
+            expect_eq "$window" "${primary_width}x$monitor_height" "window size"
+            expect_eq "$onSecondary" 0 "lit pixels on the secondary monitor"
+        fi
+        xdotool key space
+        wait_end 1; expect_eq "$ended" 0 "exit code after a key"
+    done
 }
 
 # ---------------------------------------------------------------- main

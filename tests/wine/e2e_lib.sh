@@ -15,32 +15,62 @@ load_state() {
 
 # ---------------------------------------------------------------- set-up
 
+free_display() {
+    local n
+    for n in $(seq 57 99); do
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+        echo ":$n"; return
+    done
+    fail "no free X display number"
+}
+
+# Starts an X server (the rest of the command line) on DISPLAY and waits for it; prints
+# its process id.
+start_server() {  # DISPLAY LOG COMMAND...
+    local display=$1 log=$2; shift 2
+    "$@" "$display" -nolisten tcp -noreset </dev/null >"$log" 2>&1 &
+    local pid=$!
+    for _ in $(seq 100); do
+        [[ -e /tmp/.X11-unix/X${display#:} ]] && break
+        sleep 0.1
+    done
+    kill -0 $pid 2>/dev/null || fail "$1 did not start on $display"
+    echo $pid
+}
+
+# The display is one Xvfb screen; with `two-monitors` it is Xephyr (on an Xvfb of its
+# own) showing two monitors side by side, the primary on the right: see
+# scenario_all_monitors.
 setup() {
-    local windowsBuild=${1:?windows build}
+    local windowsBuild=${1:?windows build} layout=${2:-one-monitor}
     [[ -f $windowsBuild/e2e/scintle_driver.exe ]] || fail "no driver in $windowsBuild/e2e"
     rm -rf "$work"; mkdir -p "$work" "$shots"
     cp -r "$windowsBuild/e2e" "$work/e2e"
     mkdir -p "$work/e2e/bare"  # a folder without the stand-in components
     cp "$work/e2e/scintle.scr" "$work/e2e/scintle_driver.exe" "$work/e2e/bare/"
 
-    local display=
-    for n in $(seq 57 99); do
-        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        display=:$n; break
-    done
-    [[ -n $display ]] || fail "no free X display number"
-    Xvfb "$display" -screen 0 ${width}x${height}x24 -nolisten tcp -noreset \
-        </dev/null >"$work/xvfb.log" 2>&1 &
-    local xvfbPid=$!
-    for _ in $(seq 100); do
-        [[ -e /tmp/.X11-unix/X${display#:} ]] && break
-        sleep 0.1
-    done
-    kill -0 $xvfbPid 2>/dev/null || fail "Xvfb did not start"
+    local display xvfbPid xephyrPid=
+    display=$(free_display) || exit 1
+    if [[ $layout == two-monitors ]]; then
+        xvfbPid=$(start_server "$display" "$work/xvfb.log" Xvfb -screen 0 1280x600x24) || exit 1
+        local host=$display
+        display=$(free_display) || exit 1
+        # Wine 8 takes its monitors from RandR when the server has it, and the RandR of
+        # Xvfb and of Xephyr shows one monitor; without RandR, Wine reads Xinerama.
+        # Xvfb's Xinerama puts every screen at 0,0 (Wine sees them as one); Xephyr's
+        # -origin places the next screen where it says.
+        xephyrPid=$(DISPLAY=$host start_server "$display" "$work/xephyr.log" \
+            Xephyr +xinerama -extension RANDR -br \
+            -origin "$secondary_width,0" -screen "${primary_width}x$monitor_height" \
+            -origin 0,0 -screen "${secondary_width}x$monitor_height") || exit 1
+    else
+        xvfbPid=$(start_server "$display" "$work/xvfb.log" Xvfb -screen 0 ${width}x${height}x24) || exit 1
+    fi
     cat >"$state" <<EOF
 DISPLAY=$display
 WINEPREFIX=$work/prefix
 XVFB_PID=$xvfbPid
+XEPHYR_PID=$xephyrPid
 EOF
     load_state
     # Whatever Wine leaves running gets no standard stream of ours: the test runner
@@ -64,6 +94,7 @@ teardown() {
     [[ -f $state ]] || return 0
     load_state
     wineserver -k 2>/dev/null
+    [[ -n $XEPHYR_PID ]] && kill "$XEPHYR_PID" 2>/dev/null
     kill "$XVFB_PID" 2>/dev/null
     rm -f "$state"
 }
