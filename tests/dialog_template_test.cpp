@@ -190,8 +190,9 @@ TEST(DialogTemplate, BannerBitmapIsTheCommittedPicture) {
     std::ifstream file(SCINTLE_BANNER_BMP, std::ios::binary);
     const std::vector<uint8_t> picture{std::istreambuf_iterator<char>(file), {}};
     ASSERT_GT(picture.size(), 14u);
+    const std::vector<Resource> resources = ReadResources(SCINTLE_CONFIG_DIALOG_RES);
     const Resource* bitmap = nullptr;
-    for (const Resource& resource : ReadResources(SCINTLE_CONFIG_DIALOG_RES))
+    for (const Resource& resource : resources)
         if (resource.type == "#2" && resource.name == "#101") bitmap = &resource;
     ASSERT_NE(bitmap, nullptr);
     EXPECT_EQ(bitmap->language, 0x0809);
