@@ -75,9 +75,18 @@ EOF
     load_state
     # Whatever Wine leaves running gets no standard stream of ours: the test runner
     # waits for those to close.
-    wine wineboot -i </dev/null >"$work/wineboot.log" 2>&1
-    # Without a window manager Wine would wait whenever a window is hidden.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    # Now and then Wine's first start in a new prefix cannot load kernel32.dll (status
+    # c0000135) and leaves the prefix unusable; a second, fresh prefix starts.
+    local try
+    for try in 1 2; do
+        wine wineboot -i </dev/null >"$work/wineboot.log" 2>&1
+        # Without a window manager Wine would wait whenever a window is hidden.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 &&
+            break
+        ((try == 1)) || fail "Wine does not start in a new prefix (see $work/wineboot.log)"
+        wineserver -k 2>/dev/null
+        rm -rf "$WINEPREFIX"
+    done
     # A fault that no filter of the program answers goes to the debugger named here;
     # one that cannot start makes UnhandledExceptionFilter answer
     # EXCEPTION_EXECUTE_HANDLER, as a machine without a debugger does.

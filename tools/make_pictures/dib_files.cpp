@@ -99,8 +99,9 @@ void EncodeRle8Row(const uint8_t* row, int width, std::vector<uint8_t>* out) {
             if ((end - x) % 2) out->push_back(0);
             x = end;
         } else {
-            for (; x < end; x += RunLength(row, x, end)) {
-                out->push_back(static_cast<uint8_t>(RunLength(row, x, end)));
+            for (int n; x < end; x += n) {
+                n = RunLength(row, x, end);
+                out->push_back(static_cast<uint8_t>(n));
                 out->push_back(row[x]);
             }
         }
