@@ -21,8 +21,18 @@ start_saver() {
     saver=$!
 }
 
-# The first window whose title is the saver's.
-own_window() { xdotool search --name '^Scintle Fractals$' 2>/dev/null | head -1; }
+# The first window whose title is the saver's; fails when there is none. A search can
+# come back empty while the server is still tearing down the window of a saver that
+# has just ended (seen once under the sanitizers), so it is made again for a while.
+own_window() {
+    local window
+    for _ in $(seq 20); do
+        window=$(xdotool search --name '^Scintle Fractals$' 2>/dev/null | head -1)
+        [[ -n $window ]] && { echo "$window"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
 
 offers_shm() { [[ $(xdpyinfo -queryExtensions) == *MIT-SHM* ]]; }
 
