@@ -395,6 +395,58 @@ scenario_all_monitors() {
     done
 }
 
+# ---------------------------------------------------------------- system folders
+
+# Installed as on 64-bit Windows: the 64-bit saver in System32, the 32-bit one (from
+# WIN32_BUILD) in SysWOW64, where a 32-bit program asking for System32 is led. Each is
+# started by its own path as the display settings start it: its dialog works and
+# stores into the one settings key both read, and the full-screen saver paints and
+# ends on a key, with the password switch on and no password component beside it
+# (64-bit Windows has no PASSWORD.CPL).
+scenario_system_folders() {
+    local win32Build=${1:?the 32-bit Windows build}
+    ((bits == 64)) || fail "system_folders runs in the 64-bit prefix"
+    if ((!WOW64)); then
+        echo "SKIP: the prefix has no 32-bit system: this machine cannot run 32-bit x86 programs (Exec format error)"
+        exit 77
+    fi
+    local windows=$WINEPREFIX/drive_c/windows wine32=/usr/lib/wine/wine
+    local installed='C:\windows\system32\scintle.scr'
+    cp "$e2e/scintle.scr" "$windows/system32/scintle.scr"
+    cp "$win32Build/e2e/scintle.scr" "$windows/syswow64/scintle.scr"
+    mkdir -p "$work/e2e32"
+    cp "$win32Build/e2e/config_dialog_driver.exe" "$work/e2e32/"
+
+    local size; size=$(WINE=$wine32 wine_out cmd /c "for %I in ($installed) do @echo %~zI")
+    expect_eq "$size" "$(stat -c %s "$win32Build/e2e/scintle.scr")" \
+        "size of System32's scintle.scr as a 32-bit program sees it (the 32-bit saver's)"
+
+    fresh_registry
+    (cd "$e2e" && wine_out config_dialog_driver.exe defaults "$installed") ||
+        fail "the 64-bit saver's dialog, from System32"
+    fresh_registry
+    (cd "$work/e2e32" && WINE=$wine32 wine_out config_dialog_driver.exe defaults "$installed") ||
+        fail "the 32-bit saver's dialog, from SysWOW64"
+    expect_eq "$(reg_number "$settings_key" AllMonitors)" 1 \
+        "AllMonitors stored by the 32-bit dialog, as the 64-bit registry tool reads it"
+
+    local loader
+    for loader in "$WINE" "$wine32"; do
+        fresh_registry
+        reg_set "$desktop_key" ScreenSaveUsePassword REG_DWORD 1
+        reg_set "$settings_key" ColourScheme REG_DWORD 1  # Rainbow: painted pixels are lit
+        (exec "$loader" "$installed" /s) </dev/null >/dev/null 2>&1 &
+        saver_pid=$!
+        local painted; painted=$(wait_lit 5)
+        note "$(basename "$loader") $installed /s: first pixels after $painted"
+        [[ $painted != never ]] || fail "nothing painted"
+        shot "system-folders-$(basename "$loader")" >/dev/null
+        xdotool key space
+        wait_end 5; expect_eq "$ended" 0 "exit code after a key, with the password switch on"
+    done
+    rm -f "$windows/system32/scintle.scr" "$windows/syswow64/scintle.scr"
+}
+
 # ---------------------------------------------------------------- main
 
 case $command in
@@ -403,7 +455,7 @@ case $command in
     *)
         declare -F "scenario_$command" >/dev/null || fail "no scenario '$command'"
         load_state
-        "scenario_$command"
+        "scenario_$command" "$@"
         stop_saver
         echo "ok: $command"
         ;;

@@ -93,10 +93,31 @@ EOF
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
         /v Debugger /d no-debugger-here.exe /f </dev/null >/dev/null 2>&1
     wineserver -w
+    check_prefix_kind
     # One server and desktop for all scenarios: no start-up cost for each.
     wineserver -p </dev/null >"$work/wineserver.log" 2>&1
     (cd "$e2e" && wine scintle_driver.exe count </dev/null >/dev/null 2>&1)
     note "display $DISPLAY, prefix $WINEPREFIX"
+}
+
+# Every 64-bit Windows carries the 32-bit system (SysWOW64 and the x86 side-by-side
+# assemblies), and a 64-bit program can meet its parts by mistake: a manifest naming
+# the wrong processor picks the 32-bit common controls, which a 64-bit process cannot
+# load. So the 64-bit saver runs in a prefix that has them wherever the machine can
+# run 32-bit programs (Wine fills syswow64 when its 32-bit half is installed).
+check_prefix_kind() {
+    local wow64=0
+    if [[ $bits == 64 ]]; then
+        if [[ -f $WINEPREFIX/drive_c/windows/syswow64/comctl32.dll ]]; then
+            wow64=1
+            note "64-bit prefix with the 32-bit system (syswow64), as on 64-bit Windows"
+        elif "$_scintle_root/tools/machine_runs_i386.sh"; then
+            fail "this machine runs 32-bit programs, but the 64-bit prefix has no syswow64 (is wine32:i386 installed?)"
+        else
+            note "64-bit prefix without the 32-bit system: this machine cannot run 32-bit programs"
+        fi
+    fi
+    echo "WOW64=$wow64" >>"$state"
 }
 
 teardown() {
