@@ -28,7 +28,8 @@ void PrepareRow(MemoryCanvas* canvas, const BenchRow& row, uint32_t extraMemory)
     SaverSettings.ExtraMemory = extraMemory;
     ActiveView = ViewOf(CatalogueOf(row.family).rows[row.number - 1], row.family, 4.0);
     SetActiveScheme(kFirestorm);
-    canvas->Clear(kBlack);
+    const Rect all = {0, 0, canvas->width(), canvas->height()};
+    canvas->FillRect(canvas->dc(), &all, canvas->CreateSolidBrush(kBlack));
     BuildShuffler();
 }
 

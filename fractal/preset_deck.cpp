@@ -4,7 +4,7 @@
 
 #include "fractal/preset_catalogue.h"
 #include "fractal/random.h"
-#include "platform/render_platform.h"
+#include "platform/kernel_platform.h"
 #include "settings/saver_settings.h"
 
 namespace scintle {
@@ -34,7 +34,7 @@ void FlipActiveViewAtRandom() {
 void AppendPreset(const CatalogueRow& row, int32_t family) {
     void* memory = ::operator new(sizeof(FractalPreset), std::nothrow);
     if (memory == nullptr) {
-        renderPlatform->Beep(250, 250);
+        kernelPlatform->Beep(250, 250);
         return;
     }
     auto* preset = new (memory) FractalPreset(row, family);

@@ -8,7 +8,6 @@
 // answers the window's events, and on a resize stops the render thread, remakes
 // the image and starts a new picture at the new size.
 #include <poll.h>
-#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -19,11 +18,12 @@
 #include <ctime>
 
 #include "fractal/fractal_preset.h"
-#include "fractal/random.h"
 #include "host/saver_options.h"
 #include "platform/x11/x11_display.h"
+#include "platform/x11/x11_kernel.h"
 #include "render/colour_schemes.h"
 #include "render/picture_cycle.h"
+#include "render/render_thread.h"
 #include "settings/setting_labels.h"
 
 namespace scintle {
@@ -48,12 +48,10 @@ bool CatchEndingSignals() {
     return true;
 }
 
-// The render thread and what it leaves for this one.
+// What the render thread draws into and leaves for this one.
 struct RenderSession {
     ImageCanvas canvas;
-    pthread_t thread{};
-    bool running = false;
-    uint32_t generator = 0;  // carried from one render thread to the next
+    X11Kernel kernel;
     std::atomic<int32_t> picturesDone{0};
     std::atomic<int32_t> doneFamily{0};
     std::atomic<uint32_t> doneScheme{0};
@@ -68,31 +66,18 @@ void OnPictureDone(void*) {
     session.picturesDone.fetch_add(1, std::memory_order_release);
 }
 
-void* RenderMain(void*) {
-    srand(session.generator);
-    RunRenderCycle(session.canvas.window());
-    session.generator = randomState;
-    return nullptr;
-}
-
 // A new picture at the canvas's size.
 bool StartRendering() {
     RenderCycleState& c = renderCycle;
-    c.runningFlag.store(1);
     c.clientWidth = session.canvas.width();
     c.clientHeight = session.canvas.height();
-    c.firstPicture = 1;
-    c.pictureComplete = 1;
     c.pictureDone = OnPictureDone;
-    session.running = pthread_create(&session.thread, nullptr, RenderMain, nullptr) == 0;
-    return session.running;
+    return StartRenderThread(session.canvas.window());
 }
 
 void StopRendering() {
-    if (!session.running) return;
-    renderCycle.runningFlag.store(0);
-    pthread_join(session.thread, nullptr);
-    session.running = false;
+    StopRenderThread();
+    WaitForRenderThread();
 }
 
 void ReportPicture(int32_t number) {
@@ -140,7 +125,7 @@ int RunWindowLoop(X11Display* display, bool verbose) {
             if (!StartRendering()) return Fail("cannot start the render thread", kExitFailure);
         }
         if (happened.exposed) session.canvas.MarkAllChanged();
-        if (session.canvas.TakeBellRequest()) display->Bell();
+        if (session.kernel.TakeBellRequest()) display->Bell();
 
         if (Clock::now() < nextFrame) continue;
         nextFrame = Clock::now() + frame;
@@ -168,8 +153,9 @@ int RunSaver(int argc, char** argv) {
         return Fail(error, kExitFailure);
 
     renderPlatform = &session.canvas;
+    kernelPlatform = &session.kernel;
     SaverSettings = options.settings;
-    session.generator = options.seedGiven ? options.seed : static_cast<uint32_t>(std::time(nullptr));
+    SeedRenderThread(options.seedGiven ? options.seed : static_cast<uint32_t>(std::time(nullptr)));
     if (!StartRendering()) return Fail("cannot start the render thread", kExitFailure);
     const int status = RunWindowLoop(&display, options.verbose);
     StopRendering();

@@ -1,7 +1,8 @@
-// The platform operations of the render thread: drawing into the window, the thread
-// itself and its time, and the beep of a failed allocation. Named and shaped as in
-// Win32; the saver binds them to USER32, GDI32 and KERNEL32 (platform/win32/), the
-// memory canvas (render/memory_canvas.h) and the tests' recording fake to memory.
+// The render thread's drawing into the window, named and shaped as in Win32; the
+// saver binds it to USER32 and GDI32 (platform/win32/), the X11 saver to a client-side
+// image (platform/x11/), the memory canvas (render/memory_canvas.h) and the tests'
+// recording fake to memory. The thread's start, pauses and beep are the kernel's
+// (kernel_platform.h).
 #pragma once
 
 #include <cstdint>
@@ -9,10 +10,6 @@
 #include "platform/platform_types.h"
 
 namespace scintle {
-
-// A thread body as the C run-time's _beginthread runs it.
-using ThreadStart = void (*)(void* argument);
-inline constexpr uintptr_t kThreadStartFailed = ~uintptr_t{0};  // _beginthread's -1
 
 class RenderPlatform {
 public:
@@ -23,11 +20,6 @@ public:
     virtual bool GetClientRect(WindowHandle window, Rect* rect) = 0;
     virtual int32_t FillRect(DeviceContext dc, const Rect* rect, BrushHandle brush) = 0;
     virtual bool DeleteObject(BrushHandle brush) = 0;
-    virtual void Sleep(uint32_t milliseconds) = 0;
-    virtual bool Beep(uint32_t frequency, uint32_t duration) = 0;
-    // The C run-time's thread start: a new thread with the default stack size runs
-    // start(argument). Returns kThreadStartFailed when no thread could be started.
-    virtual uintptr_t _beginthread(ThreadStart start, uint32_t stackSize, void* argument) = 0;
 
 protected:
     ~RenderPlatform() = default;

@@ -6,6 +6,7 @@
 #include "fractal/random.h"
 #include "render/colour_schemes.h"
 #include "render/picture_cycle.h"
+#include "render/render_thread.h"
 #include "settings/saver_settings.h"
 
 namespace scintle {
@@ -13,6 +14,9 @@ namespace scintle {
 void ResetEngine() {
     ResetSettings();
     ResetRenderCycle();
+    renderThread.active.store(0);
+    renderThread.seeded = false;
+    renderThread.generator = 0;
     ClearDeck();
     ActiveView = kStartView;
     kernelChoice = KernelChoiceState{};
@@ -23,6 +27,7 @@ void ResetEngine() {
 void ResetEngine(MemoryCanvas* canvas) {
     ResetEngine();
     renderPlatform = canvas;
+    kernelPlatform = canvas;
     renderCycle.clientWidth = canvas->width();
     renderCycle.clientHeight = canvas->height();
 }

@@ -11,8 +11,6 @@ MemoryCanvas::MemoryCanvas(int32_t width, int32_t height)
       height_(height),
       pixels_(static_cast<size_t>(width) * static_cast<size_t>(height), kBlack) {}
 
-void MemoryCanvas::Clear(Colorref colour) { std::fill(pixels_.begin(), pixels_.end(), colour); }
-
 WindowHandle MemoryCanvas::window() const {
     return reinterpret_cast<WindowHandle>(const_cast<MemoryCanvas*>(this));
 }

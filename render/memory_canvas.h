@@ -1,19 +1,21 @@
 // A window in memory: the render platform's drawing calls land in a pixel buffer.
 //
 // The command-line renderer, the tests and the benchmarks run the real picture cycle
-// on it. Drawing outside the canvas is clipped, as on a window. Sleep returns at once,
-// so a cycle on the canvas does not wait its completion delays.
+// on it. Drawing outside the canvas is clipped, as on a window. It answers the
+// kernel's calls too, at once: Sleep returns, so a cycle on the canvas does not wait
+// its completion delays, and no thread is started (the cycle runs on the caller's).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "platform/kernel_platform.h"
 #include "platform/render_platform.h"
 
 namespace scintle {
 
-class MemoryCanvas : public RenderPlatform {
+class MemoryCanvas : public RenderPlatform, public KernelPlatform {
 public:
     MemoryCanvas(int32_t width, int32_t height);  // starts black
 
@@ -21,7 +23,6 @@ public:
     int32_t height() const { return height_; }
     Colorref Pixel(int32_t x, int32_t y) const { return pixels_[Offset(x, y)]; }
     const std::vector<Colorref>& pixels() const { return pixels_; }
-    void Clear(Colorref colour);
 
     // The handles this canvas hands out for its window and device context.
     WindowHandle window() const;
@@ -36,7 +37,7 @@ public:
     bool DeleteObject(BrushHandle brush) override;
     void Sleep(uint32_t milliseconds) override;
     bool Beep(uint32_t frequency, uint32_t duration) override;
-    // A canvas starts no threads (its cycle runs on the caller's): always fails.
+    // Always fails.
     uintptr_t _beginthread(ThreadStart start, uint32_t stackSize, void* argument) override;
 
 private:

@@ -6,6 +6,7 @@
 #include "fractal/kernel_choice.h"
 #include "fractal/preset_deck.h"
 #include "fractal/random.h"
+#include "platform/kernel_platform.h"
 #include "render/colour_schemes.h"
 #include "render/lane_painter.h"
 #include "render/pixel_shuffler.h"
@@ -30,7 +31,7 @@ bool WaitCompletionDelay() {
     const int32_t slices = SaverSettings.CompletionDelay / static_cast<int32_t>(kDelaySliceMs);
     for (int32_t i = 0; i < slices; ++i) {
         if (!Running()) return false;
-        renderPlatform->Sleep(kDelaySliceMs);
+        kernelPlatform->Sleep(kDelaySliceMs);
     }
     return true;
 }
@@ -103,7 +104,7 @@ void PaintPicture(DeviceContext dc) {
     RenderCycleState& c = renderCycle;
     PixelShuffler* order = c.currentShuffler;
     if (!UsableOrder(order)) {
-        renderPlatform->Sleep(kDelaySliceMs);
+        kernelPlatform->Sleep(kDelaySliceMs);
     } else if (!PaintWithLanesIfChosen(dc, order)) {
         return;
     } else {

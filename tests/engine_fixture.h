@@ -23,6 +23,7 @@ protected:
     void TearDown() override {
         ResetEngine();
         renderPlatform = nullptr;
+        kernelPlatform = nullptr;
     }
 
     void UseCanvas(int32_t width, int32_t height) {

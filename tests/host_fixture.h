@@ -11,6 +11,7 @@
 #include "recording_platform.h"
 #include "render/engine_reset.h"
 #include "render/picture_cycle.h"
+#include "render/render_thread.h"
 #include "settings/saver_settings.h"
 
 namespace scintle {
@@ -41,11 +42,11 @@ protected:
     void SetUp() override {
         ResetSaverHost();
         ResetCloseGate();
-        ResetSaverHook();
         ResetEngine();
         FakePrompt::Reset();
         hostPlatform = &host;
         renderPlatform = &canvas;
+        kernelPlatform = &canvas;
         host.otherKeys = &registry;
         registryPlatform = &host;
     }
@@ -53,6 +54,7 @@ protected:
         ResetEngine();
         hostPlatform = nullptr;
         renderPlatform = nullptr;
+        kernelPlatform = nullptr;
         registryPlatform = nullptr;
     }
 

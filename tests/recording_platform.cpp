@@ -18,6 +18,11 @@ Colorref RecordingCanvas::SetPixel(DeviceContext dc, int32_t x, int32_t y, Color
     return colour;
 }
 
+void RecordingCanvas::Clear(Colorref colour) {
+    const Rect all = {0, 0, width(), height()};
+    MemoryCanvas::FillRect(dc(), &all, CreateSolidBrush(colour));
+}
+
 int32_t RecordingCanvas::FillRect(DeviceContext dc, const Rect* rect, BrushHandle brush) {
     char line[64];
     std::snprintf(line, sizeof line, "FillRect %d %d %d %d", rect->left, rect->top, rect->right,

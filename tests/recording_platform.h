@@ -19,6 +19,9 @@ class RecordingCanvas : public MemoryCanvas {
 public:
     RecordingCanvas(int32_t width, int32_t height) : MemoryCanvas(width, height) {}
 
+    // Paints the whole canvas one colour without recording it.
+    void Clear(Colorref colour);
+
     Colorref SetPixel(DeviceContext dc, int32_t x, int32_t y, Colorref colour) override;
     int32_t FillRect(DeviceContext dc, const Rect* rect, BrushHandle brush) override;
     void Sleep(uint32_t milliseconds) override;

@@ -50,13 +50,13 @@ TEST_F(SaverHookTest, ZeroSizeIsRecordedWithoutAThread) {
     EXPECT_EQ(renderCycle.clientWidth, 800);
     EXPECT_EQ(renderCycle.clientHeight, 0);
     EXPECT_TRUE(canvas.starts.empty());
-    EXPECT_EQ(saverHook.renderThreadActive.load(), 0);
+    EXPECT_EQ(renderThread.active.load(), 0);
 }
 
 TEST_F(SaverHookTest, ThreadThatCannotStartLeavesTheWindowAsItIs) {
     canvas.failStart = true;
     Hook(kWmSize, 0, Size(640, 480));
-    EXPECT_EQ(saverHook.renderThreadActive.load(), 0);
+    EXPECT_EQ(renderThread.active.load(), 0);
     canvas.failStart = false;
     Hook(kWmSize, 0, Size(640, 480));
     EXPECT_EQ(canvas.starts.size(), 2u);
@@ -69,7 +69,7 @@ TEST_F(SaverHookTest, ThreadBodyEndsWhenStoppedAndFreesTheWayForAnother) {
     renderPlatform = &window;
     renderCycle.runningFlag.store(0);
     canvas.starts[0].start(canvas.starts[0].argument);  // runs the body on this thread
-    EXPECT_EQ(saverHook.renderThreadActive.load(), 0);
+    EXPECT_EQ(renderThread.active.load(), 0);
     EXPECT_EQ(window.setPixelCount, 0);
 }
 

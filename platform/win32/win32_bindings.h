@@ -6,6 +6,7 @@
 
 #include "platform/dialog_platform.h"
 #include "platform/host_platform.h"
+#include "platform/kernel_platform.h"
 #include "platform/registry_platform.h"
 #include "platform/render_platform.h"
 
@@ -13,6 +14,7 @@ namespace scintle {
 
 HostPlatform* Win32Host();
 RenderPlatform* Win32Render();
+KernelPlatform* Win32Kernel();
 RegistryPlatform* Win32Registry();
 DialogPlatform* Win32Dialog();
 

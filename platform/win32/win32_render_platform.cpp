@@ -1,7 +1,5 @@
-// The render thread's platform on Win32: GDI drawing into the window's own device
-// context, and the C run-time's thread start.
+// The render thread's drawing on Win32: GDI into the window's own device context.
 #include <windows.h>
-#include <process.h>
 
 #include "platform/win32/win32_bindings.h"
 
@@ -35,13 +33,6 @@ public:
     }
     bool DeleteObject(BrushHandle brush) override {
         return ::DeleteObject(reinterpret_cast<HGDIOBJ>(brush)) != 0;
-    }
-    void Sleep(uint32_t milliseconds) override { ::Sleep(milliseconds); }
-    bool Beep(uint32_t frequency, uint32_t duration) override {
-        return ::Beep(frequency, duration) != 0;
-    }
-    uintptr_t _beginthread(ThreadStart start, uint32_t stackSize, void* argument) override {
-        return ::_beginthread(start, stackSize, argument);
     }
 };
 

@@ -1,10 +1,6 @@
 #include "platform/x11/image_canvas.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
-
-#include <pthread.h>
 
 #include "platform/colour_brush.h"
 
@@ -97,38 +93,5 @@ int32_t ImageCanvas::FillRect(DeviceContext, const Rect* rect, BrushHandle brush
 }
 
 bool ImageCanvas::DeleteObject(BrushHandle) { return true; }
-
-void ImageCanvas::Sleep(uint32_t milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
-
-bool ImageCanvas::Beep(uint32_t, uint32_t) {
-    bell_.store(true);
-    return true;
-}
-
-namespace {
-struct ThreadCall {
-    ThreadStart start;
-    void* argument;
-};
-void* RunThreadCall(void* call) {
-    const ThreadCall c = *static_cast<ThreadCall*>(call);
-    delete static_cast<ThreadCall*>(call);
-    c.start(c.argument);
-    return nullptr;
-}
-}  // namespace
-
-uintptr_t ImageCanvas::_beginthread(ThreadStart start, uint32_t, void* argument) {
-    auto* call = new ThreadCall{start, argument};
-    pthread_t thread;
-    if (pthread_create(&thread, nullptr, RunThreadCall, call) != 0) {
-        delete call;
-        return kThreadStartFailed;
-    }
-    pthread_detach(thread);
-    return static_cast<uintptr_t>(thread);
-}
 
 }  // namespace scintle

@@ -3,8 +3,6 @@
 // the bands of rows it changed, and the window thread sends those to the server
 // 30 times a second (x11_display.h). So one thread alone talks to the X server, and
 // a pixel costs a store, not a request.
-//
-// Sleep really sleeps; Beep asks the window thread to ring the bell.
 #pragma once
 
 #include <atomic>
@@ -42,7 +40,6 @@ public:
     template <typename Send>
     void TakeChangedRows(Send send);
     void MarkAllChanged();  // after an exposure: the server's copy is gone
-    bool TakeBellRequest() { return bell_.exchange(false); }
 
     DeviceContext GetDC(WindowHandle window) override;
     int32_t ReleaseDC(WindowHandle window, DeviceContext dc) override;
@@ -51,9 +48,6 @@ public:
     bool GetClientRect(WindowHandle window, Rect* rect) override;
     int32_t FillRect(DeviceContext dc, const Rect* rect, BrushHandle brush) override;
     bool DeleteObject(BrushHandle brush) override;
-    void Sleep(uint32_t milliseconds) override;
-    bool Beep(uint32_t frequency, uint32_t duration) override;
-    uintptr_t _beginthread(ThreadStart start, uint32_t stackSize, void* argument) override;
 
 private:
     void Store(int32_t x, int32_t y, uint32_t pixel) {
@@ -74,7 +68,6 @@ private:
     bool rgb888_ = true;  // 8 bits a channel as red, green, blue: no masks to apply
     std::unique_ptr<std::atomic<uint8_t>[]> changed_;
     int32_t bands_ = 0;
-    std::atomic<bool> bell_{false};
 };
 
 template <typename Send>
