@@ -22,8 +22,6 @@ bool PasswordSwitchOn(RegistryKey key) {
 
 }  // namespace
 
-void ResetCloseGate() { closeGate = CloseGateState{}; }
-
 void SetScreenSaverRunning(uint32_t on) {
     uint32_t previous = 0;
     hostPlatform->SystemParametersInfoA(kSpiScreenSaverRunning, on, &previous, 0);

@@ -30,8 +30,6 @@ struct CloseGateState {
 
 extern CloseGateState closeGate;
 
-void ResetCloseGate();
-
 void LoadPasswordVerifier();
 void UnloadPasswordVerifier();
 // Decides a close request of the full-screen window: nonzero lets it close.

@@ -3,6 +3,7 @@
 #include "host/close_gate.h"
 #include "host/config_dialog_proc.h"
 #include "host/run_mode.h"
+#include "host/saver_host.h"
 #include "host/saver_window.h"
 #include "resources/config_dialog_ids.h"
 

@@ -1,6 +1,6 @@
 #include "host/saver_hook.h"
 
-#include "host/saver_window.h"
+#include "host/default_saver_proc.h"
 #include "platform/platform_values.h"
 #include "render/picture_cycle.h"
 #include "render/render_thread.h"

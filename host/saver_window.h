@@ -5,12 +5,12 @@
 // Three procedures are chained: SaverWindowProc (the class procedure: input method,
 // pointer, system commands, help in preview) hands what it does not consume to
 // SaverHook (host/saver_hook.h), which hands what it does not consume to
-// DefaultSaverProc (input becomes a close request; a close request goes through only
+// DefaultSaverProc (default_saver_proc.h: input becomes a close request; a close request goes through only
 // when the password gate allows it), which hands the rest to DefWindowProcA. Each
 // returns the next one's result unchanged.
 //
 // Everything here runs on the window thread and reaches the platform only through
-// hostPlatform.
+// hostPlatform. The state of the run is in saver_host.h.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +19,6 @@
 
 namespace scintle {
 
-inline constexpr uint32_t mouseMoveThreshold = 4;
 inline constexpr char kSaverClassName[] = "WindowsScreenSaverClass";
 inline constexpr char kFullScreenTitle[] = "Screen Saver";
 inline constexpr char kPreviewTitle[] = "Preview";
@@ -28,28 +27,11 @@ inline constexpr char kPreviewTitle[] = "Preview";
 inline constexpr uintptr_t kWakeTimerId = 1;
 inline constexpr uint32_t kWakeTimerMs = 50;
 
-struct SaverHostState {
-    ModuleHandle hostInstance = nullptr;  // owner of the class, the icon, the window, the dialog
-    WindowHandle saverWindow = nullptr;
-    int32_t previewMode = 0;              // set before the window exists when a parent is given
-    Point savedCursorPos = {0, 0};        // reference of the mouse-movement test
-    ModuleHandle imeModule = nullptr;
-    ImmAssociateContextFn associateContextFn = nullptr;
-    InputContext savedInputContext = nullptr;
-};
-
-extern SaverHostState saverHost;
-
-void ResetSaverHost();
 
 // Runs the saver window for `parent` (null: full screen) until it is destroyed.
 // Returns the exit code of the run.
 int32_t RunSaverWindow(WindowHandle parent);
 
 intptr_t SaverWindowProc(WindowHandle hwnd, uint32_t message, uintptr_t wParam, intptr_t lParam);
-intptr_t DefaultSaverProc(WindowHandle hwnd, uint32_t message, uintptr_t wParam, intptr_t lParam);
-
-// Sum of the absolute coordinate differences, as an unsigned 32-bit value.
-uint32_t PointerDrift(Point from, Point to);
 
 }  // namespace scintle

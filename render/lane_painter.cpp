@@ -7,7 +7,7 @@
 #include "fractal/fractal_preset.h"
 #include "fractal/lane_job.h"
 #include "render/colour_schemes.h"
-#include "render/picture_cycle.h"
+#include "render/cycle_state.h"
 #include "render/pixel_shuffler.h"
 
 namespace scintle {

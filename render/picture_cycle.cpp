@@ -15,8 +15,6 @@
 
 namespace scintle {
 
-RenderCycleState renderCycle;
-
 namespace {
 
 bool Running() { return renderCycle.runningFlag.load(std::memory_order_relaxed) != 0; }

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "fractal/random.h"
-#include "render/picture_cycle.h"
+#include "render/cycle_state.h"
 #include "settings/saver_settings.h"
 
 namespace scintle {

@@ -1,7 +1,7 @@
 #include "render/render_pixel.h"
 
 #include "render/colour_schemes.h"
-#include "render/picture_cycle.h"
+#include "render/cycle_state.h"
 
 namespace scintle {
 

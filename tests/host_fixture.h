@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "host/close_gate.h"
+#include "host/default_saver_proc.h"
 #include "host/saver_hook.h"
+#include "host/saver_host.h"
 #include "host/saver_window.h"
 #include "recording_host.h"
 #include "recording_platform.h"
@@ -40,8 +42,8 @@ struct FakePrompt {
 class HostTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetSaverHost();
-        ResetCloseGate();
+        saverHost = SaverHostState{};
+        closeGate = CloseGateState{};
         ResetEngine();
         FakePrompt::Reset();
         hostPlatform = &host;

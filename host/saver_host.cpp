@@ -1,0 +1,7 @@
+#include "host/saver_host.h"
+
+namespace scintle {
+
+SaverHostState saverHost;
+
+}  // namespace scintle

@@ -1,0 +1,7 @@
+#include "render/cycle_state.h"
+
+namespace scintle {
+
+RenderCycleState renderCycle;
+
+}  // namespace scintle
