@@ -1,7 +1,7 @@
 #include "fractal/fractal_preset.h"
 
+#include "fractal/fractal_family.h"
 #include "fractal/random.h"
-#include "settings/setting_labels.h"
 
 namespace scintle {
 
@@ -9,10 +9,6 @@ namespace scintle {
 // that even a failed first draw has something sensible to show.
 const ActiveViewRecord kStartView = {-1.35, 2.65, -1.5, 1.5, 4.0, 0.0, 0.0, 100, kMandelbrot};
 ActiveViewRecord ActiveView = kStartView;
-
-const char* FamilyName(int32_t family) {
-    return family > 0 ? CurveTypeLabel(static_cast<uint32_t>(family)) : nullptr;
-}
 
 double BailoutFromRandom(int r) { return static_cast<double>(r % 60 / 10 + 4); }
 

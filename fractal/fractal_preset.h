@@ -7,7 +7,6 @@
 
 #include <cstdint>
 
-#include "settings/setting_masks.h"
 
 namespace scintle {
 
@@ -20,9 +19,6 @@ struct CatalogueRow {
     double constB;
     int32_t iterationCap;
 };
-
-// Label of a family value ("Mandelbrot", ...), or nullptr for other values.
-const char* FamilyName(int32_t family);
 
 class FractalPreset {
 public:

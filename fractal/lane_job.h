@@ -20,8 +20,6 @@
 #include <atomic>
 #include <cstdint>
 
-#include "settings/setting_masks.h"
-
 namespace scintle {
 
 inline constexpr int32_t kMaxLanes = 32;

@@ -14,163 +14,19 @@
 //   b, for V and I; Compress(m, v): the lanes of m packed to the low end; Expand(v, m,
 //   src): the lanes of m take src's values from the low end, in order (V and I).
 //
-// Each family's step does the scalar kernel's operations in the scalar kernel's
-// order, lane by lane. The loop runs the lanes in batches of steps, never further
+// Each family's step is its map (family_maps.h), the same operations in the same
+// order as the one-pixel kernel, lane by lane. The loop runs the lanes in batches of steps, never further
 // than the nearest cap, so no lane needs a test of its cap at every step: a lane that
 // has begun `cap` steps at the end of a batch has finished without escaping, and
 // its modulus is the one the batch's last step tested. A lane that escapes stops
 // counting its steps and idles to the end of the batch.
 #pragma once
 
+#include "fractal/family_maps.h"
 #include "fractal/lane_job.h"
-
-// The vector helpers must melt into the loop even in unoptimised builds: called, they
-// would pass whole registers through memory at every step.
-#define SCINTLE_LANE_INLINE inline __attribute__((always_inline))
 
 namespace scintle {
 namespace lanes {
-
-template <class T>
-struct MandelbrotSteps {
-    using V = typename T::V;
-    using Mask = typename T::Mask;
-    struct State {
-        V x, y, cRe, cIm;
-    };
-    V two;
-
-    explicit MandelbrotSteps(const LaneView& v) : two(T::Set(v.two)) {}
-    static SCINTLE_LANE_INLINE void Load(const LaneJob& j, int at, State* s) {
-        *s = {T::Load(j.x + at), T::Load(j.y + at), T::Load(j.cRe + at), T::Load(j.cIm + at)};
-    }
-    static SCINTLE_LANE_INLINE void Store(const State& s, int at, LaneJob* j) {
-        T::Store(j->x + at, s.x);
-        T::Store(j->y + at, s.y);
-        T::Store(j->cRe + at, s.cRe);
-        T::Store(j->cIm + at, s.cIm);
-    }
-    static SCINTLE_LANE_INLINE void Start(State* s, Mask lanes, V re, V im) {
-        const V zero = T::Set(0.0);
-        s->x = T::Select(lanes, zero, s->x);
-        s->y = T::Select(lanes, zero, s->y);
-        s->cRe = T::Expand(s->cRe, lanes, re);
-        s->cIm = T::Expand(s->cIm, lanes, im);
-    }
-    // z^2 - c. Returns the squared modulus of the iterate before the step.
-    SCINTLE_LANE_INLINE V Step(State* s) const {
-        const V xx = T::Mul(s->x, s->x);
-        const V yy = T::Mul(s->y, s->y);
-        const V nextX = T::Sub(T::Sub(xx, s->cRe), yy);
-        s->y = T::Sub(T::Mul(T::Mul(s->y, s->x), two), s->cIm);
-        s->x = nextX;
-        return T::Add(xx, yy);
-    }
-};
-
-template <class T>
-struct JuliaSteps {
-    using V = typename T::V;
-    using Mask = typename T::Mask;
-    struct State {
-        V x, y;
-    };
-    V two, cRe, cIm;
-
-    explicit JuliaSteps(const LaneView& v)
-        : two(T::Set(v.two)), cRe(T::Set(v.constA)), cIm(T::Set(v.constB)) {}
-    static SCINTLE_LANE_INLINE void Load(const LaneJob& j, int at, State* s) {
-        *s = {T::Load(j.x + at), T::Load(j.y + at)};
-    }
-    static SCINTLE_LANE_INLINE void Store(const State& s, int at, LaneJob* j) {
-        T::Store(j->x + at, s.x);
-        T::Store(j->y + at, s.y);
-    }
-    static SCINTLE_LANE_INLINE void Start(State* s, Mask lanes, V re, V im) {
-        s->x = T::Expand(s->x, lanes, re);
-        s->y = T::Expand(s->y, lanes, im);
-    }
-    // z^2 + c.
-    SCINTLE_LANE_INLINE V Step(State* s) const {
-        const V xx = T::Mul(s->x, s->x);
-        const V yy = T::Mul(s->y, s->y);
-        const V nextX = T::Add(T::Sub(xx, yy), cRe);
-        s->y = T::Add(T::Mul(T::Mul(s->y, s->x), two), cIm);
-        s->x = nextX;
-        return T::Add(xx, yy);
-    }
-};
-
-template <class T>
-struct DragonSteps {
-    using V = typename T::V;
-    using Mask = typename T::Mask;
-    using State = typename JuliaSteps<T>::State;
-    V two, lambdaRe, lambdaIm;
-
-    explicit DragonSteps(const LaneView& v)
-        : two(T::Set(v.two)), lambdaRe(T::Set(v.constA)), lambdaIm(T::Set(v.constB)) {}
-    static SCINTLE_LANE_INLINE void Load(const LaneJob& j, int at, State* s) {
-        JuliaSteps<T>::Load(j, at, s);
-    }
-    static SCINTLE_LANE_INLINE void Store(const State& s, int at, LaneJob* j) {
-        JuliaSteps<T>::Store(s, at, j);
-    }
-    static SCINTLE_LANE_INLINE void Start(State* s, Mask lanes, V re, V im) {
-        JuliaSteps<T>::Start(s, lanes, re, im);
-    }
-    // lambda z (1 - z), through a - ib = z - z^2.
-    SCINTLE_LANE_INLINE V Step(State* s) const {
-        const V xx = T::Mul(s->x, s->x);
-        const V yy = T::Mul(s->y, s->y);
-        const V a = T::Add(T::Sub(yy, xx), s->x);
-        const V b = T::Sub(T::Mul(T::Mul(s->x, s->y), two), s->y);
-        s->x = T::Add(T::Mul(b, lambdaIm), T::Mul(lambdaRe, a));
-        s->y = T::Sub(T::Mul(lambdaIm, a), T::Mul(lambdaRe, b));
-        return T::Add(xx, yy);
-    }
-};
-
-template <class T>
-struct PhoenixSteps {
-    using V = typename T::V;
-    using Mask = typename T::Mask;
-    struct State {
-        V x, y, xPrev, yPrev;
-    };
-    V two, c, p;
-
-    explicit PhoenixSteps(const LaneView& v)
-        : two(T::Set(v.two)), c(T::Set(v.constA)), p(T::Set(v.constB)) {}
-    static SCINTLE_LANE_INLINE void Load(const LaneJob& j, int at, State* s) {
-        *s = {T::Load(j.x + at), T::Load(j.y + at), T::Load(j.xPrev + at), T::Load(j.yPrev + at)};
-    }
-    static SCINTLE_LANE_INLINE void Store(const State& s, int at, LaneJob* j) {
-        T::Store(j->x + at, s.x);
-        T::Store(j->y + at, s.y);
-        T::Store(j->xPrev + at, s.xPrev);
-        T::Store(j->yPrev + at, s.yPrev);
-    }
-    static SCINTLE_LANE_INLINE void Start(State* s, Mask lanes, V re, V im) {
-        const V zero = T::Set(0.0);
-        s->x = T::Expand(s->x, lanes, re);
-        s->y = T::Expand(s->y, lanes, im);
-        s->xPrev = T::Select(lanes, zero, s->xPrev);
-        s->yPrev = T::Select(lanes, zero, s->yPrev);
-    }
-    // z^2 + c + p z_prev.
-    SCINTLE_LANE_INLINE V Step(State* s) const {
-        const V xx = T::Mul(s->x, s->x);
-        const V yy = T::Mul(s->y, s->y);
-        const V nextX = T::Add(T::Add(T::Sub(T::Mul(s->xPrev, p), yy), xx), c);
-        const V nextY = T::Add(T::Mul(T::Mul(s->y, s->x), two), T::Mul(s->yPrev, p));
-        s->xPrev = s->x;
-        s->yPrev = s->y;
-        s->x = nextX;
-        s->y = nextY;
-        return T::Add(xx, yy);
-    }
-};
 
 // G vectors of lanes, iterated side by side so that their dependency chains overlap,
 // at most S steps at a time; runningFlag is read between batches.
@@ -186,7 +42,7 @@ public:
 
     explicit LaneRun(LaneJob* job)
         : job_(job),
-          family_(job->view),
+          family_(job->view.two, job->view.constA, job->view.constB),
           cap_(job->view.iterationCap),
           bailoutV_(T::Set(job->view.bailout)),
           capV_(T::SetI(job->view.iterationCap)) {
@@ -344,16 +200,14 @@ private:
     Mask occupied_[G];
 };
 
-// The job's family picks the steps; any value but Julia, Dragon and Phoenix is
-// Mandelbrot.
+// The job's family picks the map; any value but another family's is Mandelbrot.
 template <class T, int G, int S>
 LaneResult RunLanes(LaneJob* job) {
-    switch (job->view.family) {
-        case kJulia: return LaneRun<T, JuliaSteps<T>, G, S>(job).Run();
-        case kDragon: return LaneRun<T, DragonSteps<T>, G, S>(job).Run();
-        case kPhoenix: return LaneRun<T, PhoenixSteps<T>, G, S>(job).Run();
-        default: return LaneRun<T, MandelbrotSteps<T>, G, S>(job).Run();
-    }
+#define SCINTLE_RUN_LANES(value, Map) \
+    if (job->view.family == value) return LaneRun<T, Map<T>, G, S>(job).Run();
+    SCINTLE_FAMILY_MAPS(SCINTLE_RUN_LANES)
+#undef SCINTLE_RUN_LANES
+    return LaneRun<T, MandelbrotMap<T>, G, S>(job).Run();
 }
 
 }  // namespace lanes

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "fractal/family_table.h"
 #include "fractal/preset_catalogue.h"
 #include "fractal/random.h"
 #include "platform/kernel_platform.h"
@@ -24,8 +25,8 @@ void Unlink(FractalPreset* preset) {
 
 // The random mirror or turn, decided afresh every time a view is drawn.
 void FlipActiveViewAtRandom() {
-    const int32_t family = ActiveView.family;
-    if (family != kMandelbrot && family != kJulia) return;  // no number drawn
+    const FamilyInfo* info = FamilyOf(ActiveView.family);
+    if (info == nullptr || info->flip == ViewFlip::kNone) return;  // no number drawn
     if (rand() & 1) FlipView(&ActiveView);
 }
 
@@ -46,18 +47,22 @@ void AppendPreset(const CatalogueRow& row, int32_t family) {
     ++d.deckCount;
 }
 
+// The enabled families' rows in table order, each through the admission rule.
 void RefillDeck() {
     const uint32_t curves = SaverSettings.CurveType;
-    if (curves & kMandelbrot) AddMandelbrotPresets();
-    if (curves & kJulia) AddJuliaPresets();
-    if (curves & kDragon) AddDragonPresets();
-    if (curves & kPhoenix) AddPhoenixPresets();
+    for (const FamilyInfo& info : kFamilies) {
+        if ((curves & static_cast<uint32_t>(info.family)) == 0) continue;
+        for (int32_t i = 0; i < info.rowCount; ++i) {
+            CatalogueRow row = info.rows[i];
+            if (AdmitCap(info.family, &row.iterationCap)) AppendPreset(row, info.family);
+        }
+    }
 }
 
 void ChooseNextPreset() {
     if (PresetDeck.deckCount == 0) {
         RefillDeck();
-        if (PresetDeck.deckCount == 0) AddFallbackPreset();
+        if (PresetDeck.deckCount == 0) AppendPreset(kFallbackRow, kMandelbrot);
         // Not even the fallback could be allocated: the previous view is drawn again.
         if (PresetDeck.deckCount == 0) return;
     }
@@ -74,13 +79,14 @@ void TakePreset(int32_t index) {
 }
 
 // The sets are symmetric, so a flipped view shows the same picture upside down
-// (Mandelbrot) or turned round (Julia).
+// (mirrored) or turned round.
 void FlipView(ActiveViewRecord* v) {
-    if (v->family != kMandelbrot && v->family != kJulia) return;
+    const FamilyInfo* info = FamilyOf(v->family);
+    if (info == nullptr || info->flip == ViewFlip::kNone) return;
     const double yMin = v->yMin;
     v->yMin = -v->yMax;
     v->yMax = -yMin;
-    if (v->family == kJulia) {
+    if (info->flip == ViewFlip::kTurn) {
         const double xMin = v->xMin;
         v->xMin = -v->xMax;
         v->xMax = -xMin;

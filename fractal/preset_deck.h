@@ -2,11 +2,11 @@
 //
 // Each picture draws one preset at random and removes it; only an empty deck is
 // refilled from the catalogue, so within one pass every admitted view is shown once.
-// The drawn view is copied into ActiveView, where Mandelbrot views may be mirrored
-// top to bottom and Julia views turned through 180 degrees, at random.
+// The drawn view is copied into ActiveView, where it may be mirrored or turned at
+// random, as its family's row of the family table says (family_table.h).
 //
 // Random draws per ChooseNextPreset, in order: one bailout per preset constructed by
-// a refill, one for the index, one for the flip (Mandelbrot and Julia only).
+// a refill, one for the index, one for the flip (families that flip only).
 #pragma once
 
 #include <cstdint>
@@ -29,8 +29,8 @@ void ChooseNextPreset();
 void TakePreset(int32_t index);
 void LoadActiveView(const FractalPreset& preset);
 
-// Mirrors a Mandelbrot view top to bottom, or turns a Julia view through 180
-// degrees; other families are left as they are.
+// Mirrors the view top to bottom, or turns it through 180 degrees, as its family
+// flips; other families are left as they are.
 void FlipView(ActiveViewRecord* view);
 
 // Frees every preset still in the deck (a fresh process, for tests and tools).

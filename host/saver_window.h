@@ -4,10 +4,10 @@
 //
 // Three procedures are chained: SaverWindowProc (the class procedure: input method,
 // pointer, system commands, help in preview) hands what it does not consume to
-// SaverHook (host/saver_hook.h), which hands what it does not consume to
-// DefaultSaverProc (default_saver_proc.h: input becomes a close request; a close request goes through only
-// when the password gate allows it), which hands the rest to DefWindowProcA. Each
-// returns the next one's result unchanged.
+// SaverHook (saver_hook.h), which hands what it does not consume to DefaultSaverProc
+// (default_saver_proc.h: input becomes a close request; a close request goes through
+// only when the password gate allows it), which hands the rest to DefWindowProcA.
+// Each returns the next one's result unchanged.
 //
 // Everything here runs on the window thread and reaches the platform only through
 // hostPlatform. The state of the run is in saver_host.h.

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "fractal/family_table.h"
 #include "fractal/fractal_preset.h"
 #include "host/saver_options.h"
 #include "platform/x11/x11_display.h"

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "fractal/escape_kernels.h"
+#include "fractal/family_table.h"
 #include "fractal/fractal_preset.h"
 #include "fractal/lane_job.h"
 #include "render/colour_schemes.h"
@@ -24,7 +25,7 @@ struct LaneWorkspace {
     int32_t colourCount = 0;
     double* columnValues = nullptr;  // the plane value of every column
     double* rowValues = nullptr;     // and of every row
-    bool turned = false;             // Phoenix: the real part comes from the row
+    bool turned = false;             // the real part comes from the row (family_table.h)
 
     ~LaneWorkspace() {
         delete[] columnValues;
@@ -51,7 +52,7 @@ bool Prepare(LaneWorkspace* w) {
     w->columnValues = new (std::nothrow) double[width];
     w->rowValues = new (std::nothrow) double[height];
     if (!w->columnValues || !w->rowValues) return false;
-    w->turned = v.family == kPhoenix;
+    w->turned = DrawnFamily(v.family).turned;
     for (int32_t x = 0; x < width; ++x) w->columnValues[x] = ColumnPlaneValue(v, width, x);
     for (int32_t y = 0; y < height; ++y)
         w->rowValues[y] =
@@ -111,7 +112,8 @@ Colorref Colour(const LaneWorkspace& w, int32_t index) {
 // Sets the finished pixels; false as soon as runningFlag is seen at 0.
 bool PaintFinished(LaneWorkspace* w, DeviceContext dc) {
     const LaneJob& job = w->job;
-    const bool dragon = job.view.family == kDragon;
+    const FamilyInfo* family = FamilyOf(job.view.family);
+    const bool escapedBlack = family && family->escaped == EscapedColour::kBlack;
     for (int32_t i = 0; i < job.outputCount; ++i) {
         // Escaped at step -steps - 1, or not at all. Worked out without a branch: which
         // of the two a pixel is cannot be foreseen.
@@ -119,7 +121,7 @@ bool PaintFinished(LaneWorkspace* w, DeviceContext dc) {
         const bool escaped = steps < 0;
         const double modulus = escaped ? 0.0 : job.outputModulus[i];
         const int32_t index = escaped ? -steps - 1 : InteriorIndex(modulus);
-        const Colorref colour = escaped && dragon ? kBlack : Colour(*w, index);
+        const Colorref colour = escaped && escapedBlack ? kBlack : Colour(*w, index);
         const auto pixel = static_cast<int32_t>(job.outputPixel[i]);
         if (!Running()) return false;
         renderPlatform->SetPixel(dc, pixel & 0xFFFF, pixel >> 16, colour);

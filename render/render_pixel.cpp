@@ -1,5 +1,6 @@
 #include "render/render_pixel.h"
 
+#include "fractal/family_table.h"
 #include "render/colour_schemes.h"
 #include "render/cycle_state.h"
 
@@ -24,30 +25,15 @@ int32_t OutcomeIndex(PixelOutcome outcome) {
 }
 
 Colorref OutcomeColour(int32_t family, PixelOutcome outcome) {
-    if (outcome.kind == PixelOutcome::kEscaped && family == kDragon) return kBlack;
+    const FamilyInfo* info = FamilyOf(family);
+    if (outcome.kind == PixelOutcome::kEscaped && info && info->escaped == EscapedColour::kBlack)
+        return kBlack;
     return ColourLookup(OutcomeIndex(outcome));
 }
 
-void MandelbrotPixel(DeviceContext dc, int32_t x, int32_t y) {
-    Paint(dc, x, y, kMandelbrot, MandelbrotOutcome(CycleFrame(), x, y));
-}
-void JuliaPixel(DeviceContext dc, int32_t x, int32_t y) {
-    Paint(dc, x, y, kJulia, JuliaOutcome(CycleFrame(), x, y));
-}
-void DragonPixel(DeviceContext dc, int32_t x, int32_t y) {
-    Paint(dc, x, y, kDragon, DragonOutcome(CycleFrame(), x, y));
-}
-void PhoenixPixel(DeviceContext dc, int32_t x, int32_t y) {
-    Paint(dc, x, y, kPhoenix, PhoenixOutcome(CycleFrame(), x, y));
-}
-
 void RenderPixel(DeviceContext dc, int32_t x, int32_t y) {
-    switch (ActiveView.family) {
-        case kJulia: JuliaPixel(dc, x, y); break;
-        case kDragon: DragonPixel(dc, x, y); break;
-        case kPhoenix: PhoenixPixel(dc, x, y); break;
-        default: MandelbrotPixel(dc, x, y); break;
-    }
+    const FamilyInfo& family = DrawnFamily(ActiveView.family);
+    Paint(dc, x, y, family.family, family.outcome(CycleFrame(), x, y));
 }
 
 }  // namespace scintle

@@ -15,7 +15,7 @@ const MaskLabel kColourSchemeLabels[kColourSchemeCount] = {
     {kGreenYellow, "Green / yellow"}, {kBlueGreen, "Blue / green"}};
 
 const MaskLabel kCurveTypeLabels[kCurveTypeCount] = {
-    {kMandelbrot, "Mandelbrot"}, {kJulia, "Julia"}, {kDragon, "Dragon"}, {kPhoenix, "Phoenix"}};
+    {1u << 0, "Mandelbrot"}, {1u << 1, "Julia"}, {1u << 2, "Dragon"}, {1u << 3, "Phoenix"}};
 
 namespace {
 template <int N>

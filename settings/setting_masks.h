@@ -31,14 +31,8 @@ inline constexpr uint32_t kBlueGreen = 1u << 13;
 inline constexpr int kColourSchemeCount = 14;
 inline constexpr uint32_t kAllColourSchemes = (1u << kColourSchemeCount) - 1;
 
-// CurveType: the fractal families, whose numbers are these bits.
-enum FractalFamily : int32_t {
-    kMandelbrot = 1 << 0,
-    kJulia = 1 << 1,
-    kDragon = 1 << 2,
-    kPhoenix = 1 << 3,
-};
+// CurveType: one bit for each fractal family, whose number it is (fractal/fractal_family.h).
 inline constexpr int kCurveTypeCount = 4;
-inline constexpr uint32_t kAllCurveTypes = kMandelbrot | kJulia | kDragon | kPhoenix;
+inline constexpr uint32_t kAllCurveTypes = (1u << kCurveTypeCount) - 1;
 
 }  // namespace scintle

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "engine_fixture.h"
+#include "fractal/family_table.h"
 #include "fractal/preset_catalogue.h"
 
 namespace scintle {

@@ -5,6 +5,7 @@
 
 #include "engine_fixture.h"
 #include "fractal/escape_kernels.h"
+#include "fractal/family_table.h"
 #include "fractal/fractal_preset.h"
 #include "render/colour_schemes.h"
 #include "render/render_pixel.h"
@@ -26,17 +27,17 @@ TEST_F(EscapeKernelsTest, MandelbrotOrbitsFromTheEdgeCases) {
     View(kMandelbrot, 1, 1);  // c = 1 + i: |z|^2 = 0, 2, 2, 10: escapes at step 3
     for (double bailout : {4.0, 5.0, 9.0}) {
         ActiveView.bailout = bailout;
-        const PixelOutcome o = MandelbrotOutcome(CycleFrame(), 0, 0);
+        const PixelOutcome o = FamilyOutcome(kMandelbrot, CycleFrame(), 0, 0);
         EXPECT_EQ(o.kind, PixelOutcome::kEscaped);
         EXPECT_EQ(o.escapeStep, 3);
     }
     View(kMandelbrot, 2, 0);  // c = 2: 0, -2, 2, 2, ... never exceeds 4
-    PixelOutcome o = MandelbrotOutcome(CycleFrame(), 0, 0);
+    PixelOutcome o = FamilyOutcome(kMandelbrot, CycleFrame(), 0, 0);
     EXPECT_EQ(o.kind, PixelOutcome::kInterior);
     EXPECT_EQ(o.squaredModulus, 4.0);
     EXPECT_EQ(OutcomeIndex(o), 4 * 7);
     View(kMandelbrot, 0, 0);  // c = 0 stays at 0
-    o = MandelbrotOutcome(CycleFrame(), 0, 0);
+    o = FamilyOutcome(kMandelbrot, CycleFrame(), 0, 0);
     EXPECT_EQ(o.kind, PixelOutcome::kInterior);
     EXPECT_EQ(OutcomeIndex(o), 0);
 }
@@ -50,14 +51,14 @@ TEST_F(EscapeKernelsTest, PixelMapsThroughTheViewInDouble) {
     // re = (0.4 - 0.1) / 3 * 2 + 0.1, im = (0.5 - -0.2) / 7 * 5 + -0.2, in this order
     const double re = (0.4 - 0.1) / 3 * 2 + 0.1, im = (0.5 - -0.2) / 7 * 5 + -0.2;
     ActiveView.bailout = re * re + im * im;  // exactly on the boundary: not escaped
-    EXPECT_EQ(JuliaOutcome(CycleFrame(), 2, 5).kind, PixelOutcome::kInterior);
+    EXPECT_EQ(FamilyOutcome(kJulia, CycleFrame(), 2, 5).kind, PixelOutcome::kInterior);
     ActiveView.bailout = std::nextafter(re * re + im * im, 0.0);
-    EXPECT_EQ(JuliaOutcome(CycleFrame(), 2, 5).kind, PixelOutcome::kEscaped);
+    EXPECT_EQ(FamilyOutcome(kJulia, CycleFrame(), 2, 5).kind, PixelOutcome::kEscaped);
 }
 
 TEST_F(EscapeKernelsTest, JuliaStartingOutsideEscapesAtStepZero) {
     View(kJulia, 3, 0, 0.28, 0.0078, 250, 5);
-    const PixelOutcome o = JuliaOutcome(CycleFrame(), 0, 0);
+    const PixelOutcome o = FamilyOutcome(kJulia, CycleFrame(), 0, 0);
     EXPECT_EQ(o.kind, PixelOutcome::kEscaped);
     EXPECT_EQ(o.escapeStep, 0);
     RenderPixel(canvas->dc(), 0, 0);
@@ -69,7 +70,7 @@ TEST_F(EscapeKernelsTest, PhoenixSwapsAxesAndCarriesThePreviousIterate) {
     UseCanvas(10, 10);
     ActiveView = {0.2, 1.2, 0.1, 1.1, 4, 0.56667, -0.5, 2, kPhoenix};
     // After two steps the last tested iterate is z1 = 0.53667 + 0.04i.
-    PixelOutcome o = PhoenixOutcome(CycleFrame(), 0, 10);
+    PixelOutcome o = FamilyOutcome(kPhoenix, CycleFrame(), 0, 10);
     EXPECT_EQ(o.kind, PixelOutcome::kInterior);
     const double x0 = 0.1, y0 = 0.2;
     const double x1 = ((0.0 * -0.5 - y0 * y0) + x0 * x0) + 0.56667, y1 = (y0 * x0) * 2;
@@ -79,19 +80,19 @@ TEST_F(EscapeKernelsTest, PhoenixSwapsAxesAndCarriesThePreviousIterate) {
     EXPECT_EQ(OutcomeIndex(o), static_cast<int32_t>((x1 * x1 + y1 * y1) * 7));
     // With cap 3 the last tested iterate is z2 = 0.8030846889 - 0.0570664i.
     ActiveView.iterationCap = 3;
-    o = PhoenixOutcome(CycleFrame(), 0, 10);
+    o = FamilyOutcome(kPhoenix, CycleFrame(), 0, 10);
     const double z2 = 0.8030846889 * 0.8030846889 + 0.0570664 * 0.0570664;
     EXPECT_NEAR(o.squaredModulus, z2, 1e-9);
     // Row 0 is the top: re = yMax.
     ActiveView = {0.0, 1.0, -5.0, 0.5, 4, 0, 0, 1, kPhoenix};
-    o = PhoenixOutcome(CycleFrame(), 0, 0);  // z0 = 0.5 + 0i: |z|^2 = 0.25
+    o = FamilyOutcome(kPhoenix, CycleFrame(), 0, 0);  // z0 = 0.5 + 0i: |z|^2 = 0.25
     EXPECT_EQ(o.squaredModulus, 0.25);
 }
 
 TEST_F(EscapeKernelsTest, DragonIteratesLambdaZOneMinusZ) {
     // lambda = 3, z0 = 0.5: iterates 0.5, 0.75, 0.5625.
     View(kDragon, 0.5, 0, 3, 0, 3, 4);
-    const PixelOutcome o = DragonOutcome(CycleFrame(), 0, 0);  // the last tested iterate: z2 = 0.5625
+    const PixelOutcome o = FamilyOutcome(kDragon, CycleFrame(), 0, 0);  // the last tested iterate: z2 = 0.5625
     EXPECT_EQ(o.kind, PixelOutcome::kInterior);
     EXPECT_EQ(o.squaredModulus, 0.5625 * 0.5625);
 }
@@ -114,7 +115,7 @@ TEST_F(EscapeKernelsTest, DragonEscapesAreBlackUnderEveryScheme) {
 TEST_F(EscapeKernelsTest, InteriorIndexTruncates) {
     // z0 = 0.5 + 0.5i under Julia with c = 0 and cap 1: |z0|^2 = 0.5; 0.5 * 7 = 3.5 -> 3.
     View(kJulia, 0.5, 0.5, 0, 0, 1, 4);
-    EXPECT_EQ(OutcomeIndex(JuliaOutcome(CycleFrame(), 0, 0)), 3);
+    EXPECT_EQ(OutcomeIndex(FamilyOutcome(kJulia, CycleFrame(), 0, 0)), 3);
 }
 
 TEST_F(EscapeKernelsTest, CapZeroOrLessPaintsIndexZeroWithoutTestingTheFlag) {
@@ -152,9 +153,9 @@ TEST_F(EscapeKernelsTest, WholeSetViewHasItsBodyOnThePositiveSide) {
     // z^2 - c: c = 0.25 (the cardioid's centre turned round) is inside, c = -0.5 escapes.
     UseCanvas(400, 300);
     ActiveView = {-1.35, 2.65, -1.5, 1.5, 4, 0, 0, 100, kMandelbrot};
-    EXPECT_EQ(MandelbrotOutcome(CycleFrame(), 160, 150).kind, PixelOutcome::kInterior);  // c = 0.25
-    EXPECT_EQ(MandelbrotOutcome(CycleFrame(), 85, 150).kind, PixelOutcome::kEscaped);    // c = -0.5
-    EXPECT_EQ(MandelbrotOutcome(CycleFrame(), 235, 150).kind, PixelOutcome::kInterior);  // c = 1.0
+    EXPECT_EQ(FamilyOutcome(kMandelbrot, CycleFrame(), 160, 150).kind, PixelOutcome::kInterior);  // c = 0.25
+    EXPECT_EQ(FamilyOutcome(kMandelbrot, CycleFrame(), 85, 150).kind, PixelOutcome::kEscaped);    // c = -0.5
+    EXPECT_EQ(FamilyOutcome(kMandelbrot, CycleFrame(), 235, 150).kind, PixelOutcome::kInterior);  // c = 1.0
 }
 
 }  // namespace

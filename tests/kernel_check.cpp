@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "fractal/family_table.h"
 #include "fractal/kernel_choice.h"
 #include "fractal/preset_catalogue.h"
 #include "fractal/random.h"

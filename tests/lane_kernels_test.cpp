@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "engine_fixture.h"
+#include "fractal/family_table.h"
 #include "fractal/fractal_preset.h"
 #include "fractal/kernel_choice.h"
 #include "fractal/preset_catalogue.h"

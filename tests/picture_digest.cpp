@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "fractal/family_table.h"
 #include "fractal/preset_catalogue.h"
 #include "fractal/random.h"
 #include "render/colour_schemes.h"

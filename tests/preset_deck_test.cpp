@@ -4,6 +4,7 @@
 #include <set>
 
 #include "engine_fixture.h"
+#include "fractal/family_table.h"
 #include "fractal/preset_catalogue.h"
 
 namespace scintle {

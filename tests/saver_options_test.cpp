@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "fractal/fractal_family.h"
 #include "settings/setting_masks.h"
 
 namespace scintle {

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <string>
 
+#include "fractal/family_table.h"
 #include "fractal/preset_catalogue.h"
 #include "make_pictures/dib_files.h"
 #include "render/colour_schemes.h"

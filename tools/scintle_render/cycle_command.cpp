@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "fractal/family_table.h"
 #include "fractal/fractal_preset.h"
 #include "fractal/kernel_choice.h"
 #include "fractal/random.h"

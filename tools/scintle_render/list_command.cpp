@@ -1,7 +1,7 @@
 // scintle-render list: the catalogue, one row per line, numbers as stored.
 #include <cstdio>
 
-#include "fractal/fractal_preset.h"
+#include "fractal/family_table.h"
 #include "fractal/preset_catalogue.h"
 #include "scintle_render/commands.h"
 #include "scintle_render/render_arguments.h"
@@ -22,10 +22,9 @@ void PrintRow(const char* family, int row, const CatalogueRow& r) {
 
 int RunListCommand(const std::vector<std::string>& arguments) {
     if (!arguments.empty()) return Fail("list takes no options");
-    for (int32_t family : {kMandelbrot, kJulia, kDragon, kPhoenix}) {
-        const CatalogueTable table = CatalogueOf(family);
-        for (int i = 0; i < table.count; ++i) PrintRow(FamilyName(family), i + 1, table.rows[i]);
-    }
+    for (const FamilyInfo& family : kFamilies)
+        for (int i = 0; i < family.rowCount; ++i)
+            PrintRow(FamilyName(family.family), i + 1, family.rows[i]);
     PrintRow("fallback", 1, kFallbackRow);
     return 0;
 }

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cstdlib>
 
-#include "fractal/fractal_preset.h"
+#include "fractal/family_table.h"
 #include "settings/setting_labels.h"
 
 namespace scintle {
@@ -103,9 +103,9 @@ bool ParseFamily(const std::string& text, int32_t* family, std::string* error) {
         *family = 0;
         return true;
     }
-    for (int32_t f : {kMandelbrot, kJulia, kDragon, kPhoenix}) {
-        if (name == Lower(FamilyName(f))) {
-            *family = f;
+    for (const FamilyInfo& info : kFamilies) {
+        if (name == Lower(FamilyName(info.family))) {
+            *family = info.family;
             return true;
         }
     }

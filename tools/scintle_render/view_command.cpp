@@ -1,6 +1,7 @@
 // scintle-render view: one catalogue row, every pixel computed, into a PNG.
 #include <cmath>
 
+#include "fractal/family_table.h"
 #include "fractal/kernel_choice.h"
 #include "fractal/preset_catalogue.h"
 #include "fractal/preset_deck.h"
