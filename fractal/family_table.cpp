@@ -2,7 +2,7 @@
 
 #include "fractal/family_maps.h"
 #include "fractal/scalar_kernel.h"
-#include "settings/setting_labels.h"
+#include "settings/setting_table.h"
 
 namespace scintle {
 

@@ -4,27 +4,20 @@
 #include <charconv>
 #include <climits>
 
-#include "settings/setting_labels.h"
+#include "settings/config_dialog.h"
+#include "settings/setting_table.h"
 
 namespace scintle {
 
 namespace {
 
-// A check box's option sets or clears its bit of one mask.
-struct MaskGroup {
-    const MaskLabel* labels;
-    int count;
-    uint32_t SaverSettingsRecord::*mask;
-    const char* title;
-};
-
-const MaskGroup kMaskGroups[] = {
-    {kBlankingMethodLabels, kBlankingMethodCount, &SaverSettingsRecord::BlankingMethod,
-     "Blanking methods"},
-    {kColourSchemeLabels, kColourSchemeCount, &SaverSettingsRecord::ColourScheme,
-     "Colour schemes"},
-    {kCurveTypeLabels, kCurveTypeCount, &SaverSettingsRecord::CurveType, "Curve types"},
-};
+// The settings given as options, in the table's order: the numbers and switches, or
+// the masks, whose bits are options of their own.
+template <typename Visit>
+void ForEachOptionSetting(bool masks, Visit visit) {
+    for (const SettingInfo& setting : kSettingTable)
+        if ((setting.kind == SettingKind::kMask) == masks && (masks || setting.option)) visit(setting);
+}
 
 // Whole numbers in decimal, or in hexadecimal after "0x" where allowed.
 bool ParseWhole(const std::string& text, bool allowHex, long long* value) {
@@ -85,28 +78,44 @@ bool SetMaskBit(const std::string& name, SaverSettingsRecord* settings) {
         const bool negated = pass == 1;
         if (negated && !clear) break;
         const std::string box = negated ? name.substr(3) : name;
-        for (const MaskGroup& group : kMaskGroups) {
-            for (int i = 0; i < group.count; ++i) {
-                if (OptionName(group.labels[i].label) != box) continue;
-                uint32_t& mask = settings->*group.mask;
-                mask = negated ? mask & ~group.labels[i].bit : mask | group.labels[i].bit;
-                return true;
+        bool found = false;
+        ForEachOptionSetting(true, [&](const SettingInfo& mask) {
+            for (int32_t i = 0; i < mask.bitCount && !found; ++i) {
+                if (OptionName(mask.bits[i].label) != box) continue;
+                const uint32_t value = StoredValue(*settings, mask);
+                SetStoredValue(settings, mask, negated ? value & ~(1u << i) : value | 1u << i);
+                found = true;
             }
-        }
+        });
+        if (found) return true;
     }
     return false;
 }
 
+// The setting whose valued option this is, or nullptr.
+const SettingInfo* ValuedSetting(const std::string& name) {
+    const SettingInfo* found = nullptr;
+    ForEachOptionSetting(false, [&](const SettingInfo& setting) {
+        if (setting.kind != SettingKind::kSwitch && name == setting.option) found = &setting;
+    });
+    return found;
+}
+
 bool IsValued(const std::string& name) {
-    for (const char* valued : {"window-id", "geometry", "display", "completion-delay",
-                               "min-iterations", "max-iterations", "seed"})
+    for (const char* valued : {"window-id", "geometry", "display", "seed"})
         if (name == valued) return true;
-    return false;
+    return ValuedSetting(name) != nullptr;
+}
+
+// What a number setting's option accepts, for its error message.
+std::string Allowed(const SettingInfo& setting) {
+    const std::string low = std::to_string(setting.low), high = std::to_string(setting.high);
+    if (setting.kind == SettingKind::kSeconds) return "whole seconds from " + low + " to " + high;
+    return low + " (no bound) to " + high;
 }
 
 bool ApplyValue(const std::string& name, const std::string& value, SaverOptions* options,
                 uint32_t* windowId, std::string* error) {
-    SaverSettingsRecord& s = options->settings;
     const std::string option = "--" + name;
     long long number = 0;
     if (name == "window-id") return ParseWindowId(option, value, windowId, error);
@@ -115,17 +124,11 @@ bool ApplyValue(const std::string& name, const std::string& value, SaverOptions*
         options->display = value;
         return true;
     }
-    if (name == "completion-delay") {
-        if (!ParseRanged(option, value, 0, kMaxCompletionDelaySeconds,
-                         "whole seconds from 0 to 300", &number, error))
+    if (const SettingInfo* setting = ValuedSetting(name)) {
+        if (!ParseRanged(option, value, setting->low, setting->high, Allowed(*setting).c_str(),
+                         &number, error))
             return false;
-        s.CompletionDelay = DelaySecondsToMilliseconds(static_cast<uint32_t>(number));
-        return true;
-    }
-    if (name == "min-iterations" || name == "max-iterations") {
-        if (!ParseRanged(option, value, 0, INT32_MAX, "0 (no bound) to 2147483647", &number, error))
-            return false;
-        (name == "min-iterations" ? s.MinIterations : s.MaxIterations) = static_cast<int32_t>(number);
+        SetStoredValue(&options->settings, *setting, static_cast<uint32_t>(number));
         return true;
     }
     // The seed, as the saver's generator takes it.
@@ -138,17 +141,60 @@ bool ApplyValue(const std::string& name, const std::string& value, SaverOptions*
     return true;
 }
 
+// A switch's option turns it on, its "no-" form (or its other name) off.
+bool SetSwitch(const std::string& name, SaverSettingsRecord* settings) {
+    bool found = false;
+    ForEachOptionSetting(false, [&](const SettingInfo& setting) {
+        if (setting.kind != SettingKind::kSwitch || found) return;
+        const std::string on = setting.option;
+        if (name == on) SetStoredValue(settings, setting, 1);
+        else if (name == "no-" + on || (setting.offOption && name == setting.offOption))
+            SetStoredValue(settings, setting, 0);
+        else return;
+        found = true;
+    });
+    return found;
+}
+
 bool ApplyFlag(const std::string& name, SaverOptions* options) {
-    SaverSettingsRecord& s = options->settings;
     if (name == "root") options->target = DrawTarget::kRoot;
     else if (name == "help" || name == "h") options->help = true;
     else if (name == "verbose") options->verbose = true;
-    else if (name == "extra-memory") s.ExtraMemory = 1;
-    else if (name == "no-extra-memory") s.ExtraMemory = 0;
-    else if (name == "exclude-curves") s.ExcludeCurves = 1;
-    else if (name == "no-exclude-curves" || name == "reduce-curves") s.ExcludeCurves = 0;
-    else return SetMaskBit(name, &s);
+    else return SetSwitch(name, &options->settings) || SetMaskBit(name, &options->settings);
     return true;
+}
+
+// A --help line: the option, padded to the description's column, and the description,
+// whose further lines start at that column.
+std::string HelpLine(const std::string& option, const std::string& description) {
+    constexpr size_t kColumn = 26;
+    std::string line = "  " + option;
+    line.append(line.size() < kColumn ? kColumn - line.size() : 1, ' ');
+    for (char c : description) line += c == '\n' ? "\n" + std::string(kColumn, ' ') : std::string(1, c);
+    return line + "\n";
+}
+
+// A setting's help with its numbers filled in.
+std::string SettingHelp(const SettingInfo& setting) {
+    std::string text = setting.help;
+    const std::string defaultText = setting.kind == SettingKind::kSwitch
+                                        ? (setting.defaultValue ? "on" : "off")
+                                        : std::to_string(setting.defaultValue);
+    for (const auto& field : {std::pair<std::string, std::string>{"{low}", std::to_string(setting.low)},
+                              {"{high}", std::to_string(setting.high)},
+                              {"{default}", defaultText}}) {
+        for (size_t at; (at = text.find(field.first)) != std::string::npos;)
+            text.replace(at, field.first.size(), field.second);
+    }
+    return text;
+}
+
+// "Blanking Methods" as a heading within a list: "Blanking methods".
+std::string SentenceCase(const char* title) {
+    std::string text = title;
+    for (size_t i = 1; i < text.size(); ++i)
+        text[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+    return text;
 }
 
 }  // namespace
@@ -201,8 +247,11 @@ bool ParseSaverOptions(const std::vector<std::string>& arguments, const char* en
     }
     SaverSettingsRecord& s = options->settings;
     if (s.MinIterations != 0 && s.MaxIterations != 0 && s.MinIterations > s.MaxIterations) {
-        *error = "--min-iterations " + std::to_string(s.MinIterations) + " exceeds --max-iterations " +
-                 std::to_string(s.MaxIterations) + ": the minimum value cannot exceed the maximum value";
+        std::string reason = kInconsistentEntryText;
+        reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+        *error = std::string("--") + SettingNamed("MinIterations").option + " " +
+                 std::to_string(s.MinIterations) + " exceeds --" + SettingNamed("MaxIterations").option +
+                 " " + std::to_string(s.MaxIterations) + ": " + reason;
         return false;
     }
     // As the settings loader does: an empty mask means the start value.
@@ -234,19 +283,19 @@ std::string SaverUsage() {
         "  --geometry WxH          the size of its own window (1280x720)\n"
         "  --display NAME          the X display (default: $DISPLAY)\n"
         "\n"
-        "Settings, as in the configuration dialog:\n"
-        "  --extra-memory          paint every pixel, not 2x2 blocks (off)\n"
-        "  --completion-delay S    seconds to show a finished picture, 0 to 300 (1)\n"
-        "  --min-iterations N      raise iteration caps to N, 0 for no bound (0)\n"
-        "  --max-iterations N      bound iteration caps by N, 0 for no bound (0)\n"
-        "  --exclude-curves        leave out views above the maximum rather than\n"
-        "                          reduce them (off: reduce)\n";
-    for (const MaskGroup& group : kMaskGroups) {
-        text += std::string("  ") + group.title + " (each has a --no- form; none on means the start set):\n   ";
+        "Settings, as in the configuration dialog:\n";
+    ForEachOptionSetting(false, [&](const SettingInfo& setting) {
+        const char* value = setting.kind == SettingKind::kSeconds ? " S"
+                            : setting.kind == SettingKind::kCount ? " N" : "";
+        text += HelpLine(std::string("--") + setting.option + value, SettingHelp(setting));
+    });
+    ForEachOptionSetting(true, [&](const SettingInfo& mask) {
+        text += "  " + SentenceCase(mask.group) +
+                " (each has a --no- form; none on means the start set):\n   ";
         size_t column = 3;
-        for (int i = 0; i < group.count; ++i) {
-            const std::string entry = " --" + OptionName(group.labels[i].label) +
-                                      ((kStartSettings.*group.mask & group.labels[i].bit) ? "*" : "");
+        for (int32_t i = 0; i < mask.bitCount; ++i) {
+            const std::string entry = " --" + OptionName(mask.bits[i].label) +
+                                      ((mask.defaultValue >> i & 1u) ? "*" : "");
             if (column + entry.size() > 78) {
                 text += "\n   ";
                 column = 3;
@@ -255,7 +304,7 @@ std::string SaverUsage() {
             column += entry.size();
         }
         text += "\n";
-    }
+    });
     text +=
         "  (* on at the start)\n"
         "\n"

@@ -1,5 +1,6 @@
-// The native saver's command line: where to draw, and the eight settings as options
-// with the configuration dialog's meanings, ranges and start values.
+// The native saver's command line: where to draw, and the settings as options with
+// the configuration dialog's meanings, ranges and start values, all from the settings
+// table (settings/setting_table.h).
 //
 // Options follow the hacks of xscreensaver: "--name" or "-name", a value as the next
 // word or after "=", and a flag for each check box of the dialog with a "--no-" form
@@ -23,7 +24,6 @@ enum class DrawTarget {
 
 inline constexpr int32_t kDefaultWindowWidth = 1280;
 inline constexpr int32_t kDefaultWindowHeight = 720;
-inline constexpr uint32_t kMaxCompletionDelaySeconds = 300;  // as the dialog's check
 
 struct SaverOptions {
     DrawTarget target = DrawTarget::kOwnWindow;

@@ -25,7 +25,7 @@
 #include "render/colour_schemes.h"
 #include "render/picture_cycle.h"
 #include "render/render_thread.h"
-#include "settings/setting_labels.h"
+#include "settings/setting_table.h"
 
 namespace scintle {
 namespace {

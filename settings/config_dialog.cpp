@@ -2,6 +2,7 @@
 
 #include "resources/config_dialog_ids.h"
 #include "settings/saver_settings.h"
+#include "settings/setting_table.h"
 #include "settings/settings_store.h"
 
 namespace scintle {
@@ -10,44 +11,13 @@ ConfigDialogState configDialog = {};
 
 namespace {
 
-// Check boxes in the order of their mask's bits. Rainbow (bit 0) and Phoenix (bit 3)
-// stand elsewhere in the dialog than their bits suggest.
-constexpr int kBlankingBoxes[] = {IDC_SCINTLE_FADE, IDC_FAST_FADE, IDC_NO_FADE};
-constexpr int kColourBoxes[] = {
-    IDC_RAINBOW,
-    IDC_MONO,      IDC_BOLD_1,    IDC_BOLD_2,       IDC_BOLD_3,     IDC_BOLD_4,
-    IDC_BOLD_5,    IDC_BOLD_6,
-    IDC_FIRESTORM, IDC_VALENTINE, IDC_STORMY_NIGHT, IDC_RED_PURPLE, IDC_GREEN_YELLOW,
-    IDC_BLUE_GREEN};
-constexpr int kCurveBoxes[] = {IDC_MANDELBROT, IDC_JULIA, IDC_DRAGON, IDC_PHOENIX};
-
-// What "Select All" and "Select None" touch, in their order: the colour boxes by id,
-// then the blanking methods, then the families by id. Extra memory, the number fields
-// and the radio pair are left alone.
-constexpr int kSelectableBoxes[] = {
-    IDC_MONO,         IDC_BOLD_1,       IDC_BOLD_2,       IDC_BOLD_3,    IDC_BOLD_4,
-    IDC_BOLD_5,       IDC_BOLD_6,       IDC_RAINBOW,      IDC_FIRESTORM, IDC_VALENTINE,
-    IDC_STORMY_NIGHT, IDC_RED_PURPLE,   IDC_GREEN_YELLOW, IDC_BLUE_GREEN,
-    IDC_SCINTLE_FADE, IDC_FAST_FADE,    IDC_NO_FADE,
-    IDC_MANDELBROT,   IDC_JULIA,        IDC_PHOENIX,      IDC_DRAGON};
-
-template <int N>
-void ShowMask(DialogHandle dialog, const int (&boxes)[N], uint32_t mask) {
-    for (int bit = 0; bit < N; ++bit)
-        dialogPlatform->CheckDlgButton(dialog, boxes[bit],
-                                       (mask >> bit) & 1u ? kBstChecked : kBstUnchecked);
-}
+// What "Select All" and "Select None" touch, in their order: the colour boxes, then
+// the blanking methods, then the families, each group by control id. Extra memory, the
+// number fields and the radio pair are left alone.
+constexpr const char* kSelectableMasks[] = {"ColourScheme", "BlankingMethod", "CurveType"};
 
 bool IsChecked(DialogHandle dialog, int id) {
     return dialogPlatform->IsDlgButtonChecked(dialog, id) == kBstChecked;
-}
-
-template <int N>
-uint32_t ReadMask(DialogHandle dialog, const int (&boxes)[N]) {
-    uint32_t mask = 0;
-    for (int bit = 0; bit < N; ++bit)
-        if (IsChecked(dialog, boxes[bit])) mask |= 1u << bit;
-    return mask;
 }
 
 uint32_t ReadNumber(DialogHandle dialog, int id) {
@@ -58,14 +28,71 @@ void ShowNumber(DialogHandle dialog, int id, uint32_t value) {
     dialogPlatform->SetDlgItemInt(dialog, id, value, false);
 }
 
+void Show(DialogHandle dialog, const SettingInfo& setting, uint32_t value) {
+    switch (setting.kind) {
+        case SettingKind::kSwitch:
+            if (setting.offControl) {
+                dialogPlatform->CheckRadioButton(dialog, setting.control, setting.offControl,
+                                                 value ? setting.control : setting.offControl);
+            } else {
+                // Any nonzero value is "on" to the saver, so it shows as a plain check (a
+                // box given 2 would show the third state, and OK would then store 0).
+                dialogPlatform->CheckDlgButton(dialog, setting.control,
+                                               value ? kBstChecked : kBstUnchecked);
+            }
+            break;
+        case SettingKind::kSeconds:
+        case SettingKind::kCount:
+            ShowNumber(dialog, setting.control, value);
+            break;
+        case SettingKind::kMask:
+            for (int32_t bit = 0; bit < setting.bitCount; ++bit)
+                dialogPlatform->CheckDlgButton(dialog, setting.bits[bit].control,
+                                               (value >> bit) & 1u ? kBstChecked : kBstUnchecked);
+            break;
+    }
+}
+
+uint32_t Read(DialogHandle dialog, const SettingInfo& setting) {
+    switch (setting.kind) {
+        case SettingKind::kSwitch:
+            // A radio pair is "on" unless its "off" button is chosen.
+            if (setting.offControl) return IsChecked(dialog, setting.offControl) ? 0 : 1;
+            return IsChecked(dialog, setting.control) ? 1 : 0;
+        case SettingKind::kSeconds:
+        case SettingKind::kCount:
+            return ReadNumber(dialog, setting.control);
+        case SettingKind::kMask: {
+            uint32_t mask = 0;
+            for (int32_t bit = 0; bit < setting.bitCount; ++bit)
+                if (IsChecked(dialog, setting.bits[bit].control)) mask |= 1u << bit;
+            return mask;
+        }
+    }
+    return 0;
+}
+
 void SetBoxes(DialogHandle dialog, uint32_t check) {
-    for (int id : kSelectableBoxes) dialogPlatform->CheckDlgButton(dialog, id, check);
+    for (const char* name : kSelectableMasks) {
+        const SettingInfo& mask = SettingNamed(name);
+        // The mask's boxes by id: a plain selection, as the bits are few.
+        int previous = 0;
+        for (int32_t done = 0; done < mask.bitCount; ++done) {
+            int next = 0;
+            for (int32_t bit = 0; bit < mask.bitCount; ++bit) {
+                const int id = mask.bits[bit].control;
+                if (id > previous && (next == 0 || id < next)) next = id;
+            }
+            dialogPlatform->CheckDlgButton(dialog, next, check);
+            previous = next;
+        }
+    }
 }
 
 // Zero stands for "no bound" on either side.
 bool IterationBoundsAreConsistent(DialogHandle dialog) {
-    const uint32_t minimum = ReadNumber(dialog, IDC_MIN_ITERATIONS);
-    const uint32_t maximum = ReadNumber(dialog, IDC_MAX_ITERATIONS);
+    const uint32_t minimum = ReadNumber(dialog, SettingNamed("MinIterations").control);
+    const uint32_t maximum = ReadNumber(dialog, SettingNamed("MaxIterations").control);
     if (minimum == 0 || maximum == 0 || minimum <= maximum) return true;
     dialogPlatform->MessageBoxA(dialog, kInconsistentEntryText, kInconsistentEntryCaption,
                                 kMbIconError);
@@ -75,24 +102,15 @@ bool IterationBoundsAreConsistent(DialogHandle dialog) {
 // Runs on every notification of the delay field, including the ones caused by the
 // program's own writes to it.
 void CheckDelayField(DialogHandle dialog) {
+    const SettingInfo& delay = SettingNamed("CompletionDelay");
     if (configDialog.delayMessageShowing) return;
-    if (ReadNumber(dialog, IDC_COMPLETION_DELAY) <= kMaxDelaySeconds) return;
+    if (ReadNumber(dialog, delay.control) <= delay.high) return;
+    char text[80];
+    FormatRangeMessage(delay, text, sizeof text);
     configDialog.delayMessageShowing = true;
-    dialogPlatform->MessageBoxA(dialog, kInvalidEntryText, kInvalidEntryCaption, kMbIconError);
+    dialogPlatform->MessageBoxA(dialog, text, kInvalidEntryCaption, kMbIconError);
     configDialog.delayMessageShowing = false;
-    ShowNumber(dialog, IDC_COMPLETION_DELAY, kDelayAfterWrongEntry);
-}
-
-void StoreDialogSettings(DialogHandle dialog) {
-    StoreSetting("ExtraMemory", IsChecked(dialog, IDC_EXTRA_MEMORY) ? 1 : 0);
-    StoreSetting("CompletionDelay", ReadNumber(dialog, IDC_COMPLETION_DELAY));
-    StoreSetting("BlankingMethod", ReadMask(dialog, kBlankingBoxes));
-    StoreSetting("ColourScheme", ReadMask(dialog, kColourBoxes));
-    StoreSetting("CurveType", ReadMask(dialog, kCurveBoxes));
-    StoreSetting("MinIterations", ReadNumber(dialog, IDC_MIN_ITERATIONS));
-    StoreSetting("MaxIterations", ReadNumber(dialog, IDC_MAX_ITERATIONS));
-    StoreSetting("ExcludeCurves", IsChecked(dialog, IDC_REDUCE) ? 0 : 1);
-    StoreSetting("AllMonitors", IsChecked(dialog, IDC_ALL_MONITORS) ? 1 : 0);
+    ShowNumber(dialog, delay.control, kDelayAfterWrongEntry);
 }
 
 }  // namespace
@@ -102,23 +120,8 @@ void ResetConfigDialog() { configDialog = {}; }
 bool InitDialog(DialogHandle dialog) {
     configDialog.started = true;
     LoadSettings();
-    const SaverSettingsRecord& s = SaverSettings;
-    // Any nonzero value is "on" to the saver, so it shows as a plain check (a check box
-    // given 2 would show the third state, and OK would then store 0).
-    dialogPlatform->CheckDlgButton(dialog, IDC_EXTRA_MEMORY,
-                                   s.ExtraMemory ? kBstChecked : kBstUnchecked);
-    dialogPlatform->CheckDlgButton(dialog, IDC_ALL_MONITORS,
-                                   s.AllMonitors ? kBstChecked : kBstUnchecked);
-    // Whole seconds, truncated toward zero; a negative result shows as its unsigned bits
-    // and is then caught by the delay check.
-    ShowNumber(dialog, IDC_COMPLETION_DELAY, static_cast<uint32_t>(s.CompletionDelay / 1000));
-    ShowMask(dialog, kBlankingBoxes, s.BlankingMethod);
-    ShowMask(dialog, kColourBoxes, s.ColourScheme);
-    ShowMask(dialog, kCurveBoxes, s.CurveType);
-    ShowNumber(dialog, IDC_MIN_ITERATIONS, static_cast<uint32_t>(s.MinIterations));
-    ShowNumber(dialog, IDC_MAX_ITERATIONS, static_cast<uint32_t>(s.MaxIterations));
-    dialogPlatform->CheckRadioButton(dialog, IDC_EXCLUDE, IDC_REDUCE,
-                                     s.ExcludeCurves == 0 ? IDC_REDUCE : IDC_EXCLUDE);
+    for (const SettingInfo& setting : kSettingTable)
+        Show(dialog, setting, StoredValue(SaverSettings, setting));
     return true;
 }
 
@@ -126,7 +129,8 @@ bool HandleCommand(DialogHandle dialog, int controlId) {
     switch (controlId) {
     case kIdOk:
         if (!IterationBoundsAreConsistent(dialog)) return false;
-        StoreDialogSettings(dialog);
+        for (const SettingInfo& setting : kSettingTable)
+            StoreSetting(setting.name, Read(dialog, setting));
         dialogPlatform->EndDialog(dialog, 1);
         return true;
     case kIdCancel:

@@ -1,6 +1,7 @@
 // The configuration dialog's logic, apart from the platform: filling the controls from
 // the loaded settings, the commands (OK, Cancel, Select All, Select None) and the two
-// entry checks. It talks to the dialog only through dialog_platform.h; the dialog
+// entry checks. Its controls and what they show are the settings table's
+// (setting_table.h). It talks to the dialog only through dialog_platform.h; the dialog
 // procedure (host/config_dialog_proc.h) hands it WM_INITDIALOG and WM_COMMAND.
 //
 // OK writes all nine settings to the registry store, in a fixed order, and ends the
@@ -15,13 +16,11 @@
 
 namespace scintle {
 
-inline constexpr uint32_t kMaxDelaySeconds = 300;
 inline constexpr uint32_t kDelayAfterWrongEntry = 1;  // what the delay field becomes
 
 inline constexpr char kInconsistentEntryCaption[] = "Inconsistent entry";
 inline constexpr char kInconsistentEntryText[] = "The minimum value cannot exceed the maximum value";
-inline constexpr char kInvalidEntryCaption[] = "Invalid entry";
-inline constexpr char kInvalidEntryText[] = "Please enter a value between 0 and 300 seconds";
+inline constexpr char kInvalidEntryCaption[] = "Invalid entry";  // its text: FormatRangeMessage
 
 // The dialog keeps its values in its controls; this is only what the checks need.
 struct ConfigDialogState {

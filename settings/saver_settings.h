@@ -1,11 +1,10 @@
 // The user's settings: one process-wide record, loaded at most once per process
 // (settings_store.h) and only read afterwards. Field names are the names of the
-// registry values that feed them.
+// registry values that feed them; the settings table (setting_table.h) tells each
+// one's meaning, default and bounds.
 #pragma once
 
 #include <cstdint>
-
-#include "settings/setting_masks.h"
 
 namespace scintle {
 
@@ -21,10 +20,9 @@ struct SaverSettingsRecord {
     uint32_t AllMonitors;      // nonzero: the full-screen window spans every monitor
 };
 
-// What every field holds before anything is loaded, and keeps when its value is missing.
-inline constexpr uint32_t kDefaultBlankingMethod = kFastFade;
-inline constexpr SaverSettingsRecord kStartSettings = {
-    0, 1000, kDefaultBlankingMethod, kAllColourSchemes, kAllCurveTypes, 0, 0, 0, 0};
+// What every field holds before anything is loaded, and keeps when its value is
+// missing: the settings table's defaults.
+extern const SaverSettingsRecord kStartSettings;
 
 extern SaverSettingsRecord SaverSettings;
 
@@ -37,6 +35,9 @@ uint32_t ReplaceEmptyColourScheme(uint32_t mask);
 uint32_t ReplaceEmptyCurveType(uint32_t mask);
 
 // Stored delay in whole seconds to milliseconds, in 32-bit arithmetic (it wraps).
-int32_t DelaySecondsToMilliseconds(uint32_t seconds);
+constexpr int32_t DelaySecondsToMilliseconds(uint32_t seconds) {
+    // Unsigned multiply: the wrap is defined, and the bits are what a 32-bit product gives.
+    return static_cast<int32_t>(seconds * 1000u);
+}
 
 }  // namespace scintle

@@ -3,6 +3,7 @@
 #include "platform/platform_values.h"
 #include "platform/registry_platform.h"
 #include "settings/saver_settings.h"
+#include "settings/setting_table.h"
 
 namespace scintle {
 
@@ -26,53 +27,39 @@ bool ReadValue(RegistryKey key, const char* name, uint32_t* number) {
     return true;
 }
 
-template <typename Field>
-void ReadField(RegistryKey key, const char* name, Field* field) {
+// Reads one setting of an open key into SaverSettings. A mask's 0, read or left, is
+// replaced by its default whenever the key opened.
+void LoadValue(RegistryKey key, const SettingInfo& setting) {
     uint32_t number = 0;
-    if (ReadValue(key, name, &number)) *field = static_cast<Field>(number);
-}
-
-// One load step: open the key, read one value, close. False when the key did not open.
-template <typename Field>
-bool LoadField(const char* name, Field* field) {
-    RegistryKey key = nullptr;
-    if (!OpenSettingsKey(&key)) return false;
-    ReadField(key, name, field);
-    registryPlatform->RegCloseKey(key);
-    return true;
+    if (ReadValue(key, setting.name, &number)) SetStoredValue(&SaverSettings, setting, number);
+    if (setting.kind == SettingKind::kMask)
+        SetStoredValue(&SaverSettings, setting,
+                       ReplaceEmptyMask(setting, StoredValue(SaverSettings, setting)));
 }
 
 }  // namespace
 
+// One step per setting: open the key, read, close; a setting read with the previous one
+// shares its step.
 void LoadSettings() {
-    SaverSettingsRecord& s = SaverSettings;
-    LoadField("ExtraMemory", &s.ExtraMemory);
-
-    uint32_t delaySeconds = 0;
-    RegistryKey key = nullptr;
-    if (OpenSettingsKey(&key)) {
-        if (ReadValue(key, "CompletionDelay", &delaySeconds))
-            s.CompletionDelay = DelaySecondsToMilliseconds(delaySeconds);
-        registryPlatform->RegCloseKey(key);
+    const SettingInfo* const end = kSettingTable + kSettingCount;
+    for (const SettingInfo* setting = kSettingTable; setting != end;) {
+        RegistryKey key = nullptr;
+        const bool opened = OpenSettingsKey(&key);
+        do {
+            if (opened) LoadValue(key, *setting);
+            ++setting;
+        } while (setting != end && setting->readWithPrevious);
+        if (opened) registryPlatform->RegCloseKey(key);
     }
-
-    // The masks' replacement of 0 runs whenever the key opened, read or not.
-    if (LoadField("BlankingMethod", &s.BlankingMethod))
-        s.BlankingMethod = ReplaceEmptyBlankingMethod(s.BlankingMethod);
-    if (LoadField("ColourScheme", &s.ColourScheme))
-        s.ColourScheme = ReplaceEmptyColourScheme(s.ColourScheme);
-    if (LoadField("CurveType", &s.CurveType)) s.CurveType = ReplaceEmptyCurveType(s.CurveType);
-    LoadField("MinIterations", &s.MinIterations);
-
-    if (OpenSettingsKey(&key)) {
-        ReadField(key, "MaxIterations", &s.MaxIterations);
-        ReadField(key, "ExcludeCurves", &s.ExcludeCurves);
-        registryPlatform->RegCloseKey(key);
-    }
-    LoadAllMonitors();
 }
 
-void LoadAllMonitors() { LoadField("AllMonitors", &SaverSettings.AllMonitors); }
+void LoadAllMonitors() {
+    RegistryKey key = nullptr;
+    if (!OpenSettingsKey(&key)) return;
+    LoadValue(key, SettingNamed("AllMonitors"));
+    registryPlatform->RegCloseKey(key);
+}
 
 void StoreSetting(const char* name, uint32_t value) {
     RegistryKey key = nullptr;

@@ -1,5 +1,5 @@
-// The settings store: the nine registry values under the user's settings key,
-// read into SaverSettings and written back one by one.
+// The settings store: the nine registry values under the user's settings key
+// (setting_table.h lists them), read into SaverSettings and written back one by one.
 //
 // Every step of a load opens the key afresh with full access, reads exactly four
 // bytes, and closes it again; a missing key changes nothing. A store creates the

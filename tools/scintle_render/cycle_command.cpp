@@ -20,7 +20,7 @@
 #include "scintle_render/progress.h"
 #include "scintle_render/render_arguments.h"
 #include "settings/saver_settings.h"
-#include "settings/setting_labels.h"
+#include "settings/setting_table.h"
 
 namespace scintle {
 
@@ -46,12 +46,12 @@ struct CycleRun {
 
 bool ParseRequest(const std::vector<std::string>& arguments, CycleRequest* request,
                   std::string* error) {
+    std::vector<std::string> valued = {"--seed", "--size", "--pictures"};
+    for (const SettingInfo& setting : kSettingTable)
+        if (setting.cycleOption) valued.push_back(setting.cycleOption);
+    valued.insert(valued.end(), {"--kernel", "-o"});
     OptionList options;
-    if (!ParseOptions(arguments,
-                      {"--seed", "--size", "--pictures", "--extra-memory", "--blanking",
-                       "--colours", "--curves", "--min", "--max", "--exclude", "--kernel", "-o"},
-                      {}, &options, error))
-        return false;
+    if (!ParseOptions(arguments, valued, {}, &options, error)) return false;
     auto& v = options.values;
     if (!v.count("--seed")) {
         *error = "cycle needs --seed";
@@ -67,17 +67,21 @@ bool ParseRequest(const std::vector<std::string>& arguments, CycleRequest* reque
         if (error->empty()) *error = "pictures must be from 1 to 100000";
         return false;
     }
-    const struct {
-        const char* option;
-        uint32_t* field;
-    } unsignedFields[] = {{"--extra-memory", &s.ExtraMemory}, {"--blanking", &s.BlankingMethod},
-                          {"--colours", &s.ColourScheme},     {"--curves", &s.CurveType},
-                          {"--exclude", &s.ExcludeCurves}};
-    for (const auto& f : unsignedFields)
-        if (v.count(f.option) && !ParseUnsigned(f.option + 2, v[f.option], f.field, error))
+    // The settings as the record holds them: counts signed, the rest unsigned.
+    for (const SettingInfo& setting : kSettingTable) {
+        if (!setting.cycleOption || !v.count(setting.cycleOption)) continue;
+        const std::string name = setting.cycleOption + 2;
+        const std::string& text = v[setting.cycleOption];
+        uint32_t value = 0;
+        int32_t count = 0;
+        if (setting.kind == SettingKind::kCount) {
+            if (!ParseSigned(name, text, &count, error)) return false;
+            value = static_cast<uint32_t>(count);
+        } else if (!ParseUnsigned(name, text, &value, error)) {
             return false;
-    if (v.count("--min") && !ParseSigned("min", v["--min"], &s.MinIterations, error)) return false;
-    if (v.count("--max") && !ParseSigned("max", v["--max"], &s.MaxIterations, error)) return false;
+        }
+        SetStoredValue(&s, setting, value);
+    }
     if (v.count("--kernel") && !ParseKernel(v["--kernel"], &request->kernel, error)) return false;
     // As the settings loader does: no mask reaches the engine empty.
     s.BlankingMethod = ReplaceEmptyBlankingMethod(s.BlankingMethod);

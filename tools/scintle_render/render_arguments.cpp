@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "fractal/family_table.h"
-#include "settings/setting_labels.h"
+#include "settings/setting_table.h"
 
 namespace scintle {
 
@@ -97,6 +97,13 @@ bool ParseSigned(const std::string& name, const std::string& text, int32_t* valu
     return true;
 }
 
+std::string FamilyNames(const std::string& between, const std::string& beforeLast) {
+    std::string names;
+    for (const FamilyInfo& info : kFamilies) names += Lower(FamilyName(info.family)) + between;
+    names.resize(names.size() - between.size());
+    return names + beforeLast + "fallback";
+}
+
 bool ParseFamily(const std::string& text, int32_t* family, std::string* error) {
     const std::string name = Lower(text);
     if (name == "fallback") {
@@ -109,19 +116,20 @@ bool ParseFamily(const std::string& text, int32_t* family, std::string* error) {
             return true;
         }
     }
-    *error = "unknown family '" + text + "' (mandelbrot, julia, dragon, phoenix or fallback)";
+    *error = "unknown family '" + text + "' (" + FamilyNames(", ", " or ") + ")";
     return false;
 }
 
 bool ParseScheme(const std::string& text, uint32_t* scheme, std::string* error) {
-    for (const MaskLabel& entry : kColourSchemeLabels) {
-        if (Lower(text) == Lower(entry.label)) {
-            *scheme = entry.bit;
+    const SettingInfo& schemes = SettingNamed("ColourScheme");
+    for (int32_t i = 0; i < schemes.bitCount; ++i) {
+        if (Lower(text) == Lower(schemes.bits[i].label)) {
+            *scheme = 1u << i;
             return true;
         }
     }
     long long number = 0;
-    if (ParseNumber(text, &number) && number > 0 && number <= 0x2000 &&
+    if (ParseNumber(text, &number) && number > 0 && number <= 0xFFFFFFFFll &&
         ColourSchemeLabel(static_cast<uint32_t>(number)) != nullptr) {
         *scheme = static_cast<uint32_t>(number);
         return true;
