@@ -1,5 +1,6 @@
 #include "bench_pictures.h"
 
+#include "fractal/family_table.h"
 #include "fractal/preset_catalogue.h"
 #include "fractal/random.h"
 #include "render/colour_schemes.h"

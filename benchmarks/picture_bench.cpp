@@ -9,6 +9,7 @@
 #include "bench_pictures.h"
 #include "tests/canvas_digest.h"
 #include "benchmarks.h"
+#include "fractal/family_table.h"
 #include "fractal/fractal_preset.h"
 #include "fractal/kernel_choice.h"
 #include "plain_kernel.h"

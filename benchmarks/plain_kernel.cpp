@@ -1,5 +1,6 @@
 #include "plain_kernel.h"
 
+#include "fractal/family_table.h"
 #include "fractal/fractal_preset.h"
 #include "render/colour_schemes.h"
 #include "render/picture_cycle.h"

@@ -17,7 +17,7 @@
 #include <cstdint>
 
 #include "resources/config_dialog_ids.h"
-#include "settings/saver_settings.h"
+#include "settings/settings_record.h"
 #include "settings/setting_masks.h"
 
 namespace scintle {

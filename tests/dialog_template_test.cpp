@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/setting_table.h"
+
 namespace {
 
 // Window and control styles, as Win32 numbers them.
@@ -183,6 +185,46 @@ TEST(DialogTemplate, Template2003IsTheConfigurationDialogAsLaidOut) {
         ASSERT_FALSE(template_.failed);
     }
     EXPECT_EQ(template_.at(), dialog->data.size());
+}
+
+const Control* ControlWithId(int id) {
+    for (const Control& control : kExpected)
+        if (control.id == static_cast<uint16_t>(id)) return &control;
+    return nullptr;
+}
+
+bool HasControl(uint32_t style, const std::string& label) {
+    for (const Control& control : kExpected)
+        if (control.style == style && control.label == label) return true;
+    return false;
+}
+
+// The template (as the test above holds it to be) shows each setting of the settings
+// table as the table describes it: its controls, their labels, its group.
+TEST(DialogTemplate, EverySettingHasTheTablesControlsLabelsAndGroup) {
+    for (const scintle::SettingInfo& setting : scintle::kSettingTable) {
+        SCOPED_TRACE(setting.name);
+        EXPECT_TRUE(HasControl(kGroupBox, setting.group)) << setting.group;
+        if (setting.kind == scintle::SettingKind::kMask) {
+            for (int32_t i = 0; i < setting.bitCount; ++i) {
+                const Control* box = ControlWithId(setting.bits[i].control);
+                ASSERT_NE(box, nullptr);
+                EXPECT_EQ(box->style, kCheckBox);
+                EXPECT_EQ(box->label, setting.bits[i].label);
+            }
+            continue;
+        }
+        const Control* control = ControlWithId(setting.control);
+        ASSERT_NE(control, nullptr);
+        if (setting.kind == scintle::SettingKind::kSwitch) {
+            EXPECT_EQ(control->label, setting.label);
+            EXPECT_EQ(control->style, setting.offControl ? kRadioButton : kCheckBox);
+            if (setting.offControl) EXPECT_EQ(ControlWithId(setting.offControl)->label, setting.offLabel);
+        } else {
+            EXPECT_EQ(control->style, kNumberField);
+            EXPECT_TRUE(HasControl(kLabel, setting.label)) << "no label \"" << setting.label << "\"";
+        }
+    }
 }
 
 // The banner's bitmap is the committed picture file without its 14-byte file header.

@@ -5,8 +5,9 @@
 #    Xlib's headers likewise to the X11 binding's files (platform/x11/x11_*);
 #  - every random number comes from the engine's own generator (fractal/random.h),
 #    never from the C library or <random>;
-#  - includes point down the layers (docs/architecture.md), never up, and no two units
-#    (a header and its source file) include each other's header.
+#  - includes point down the layers (docs/architecture.md), never up, and never from
+#    one front (host/, x11_saver/, cli/, web/) into another; no two units (a header
+#    and its source file) include each other's header.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 status=0
@@ -35,10 +36,13 @@ libc_random=$(grep -n -E '(std::|[^a-z_:]::)s?rand\s*\(|\b(random|drand48|lrand4
 if [[ -n "$libc_random" ]]; then
     echo "random numbers from the C library:"; echo "$libc_random" | sed 's/^/  /'; status=1
 fi
-# The layer of a file: its top folder's place, from the bottom up. The programs and
-# tests on top may include anything below them and one another.
-declare -A layers=([platform]=0 [resources]=0 [settings]=1 [fractal]=2 [render]=3 [host]=4)
+# The layer of a file: its top folder's place, from the bottom up. The fronts share
+# the layer above the engine and never include one another; the tools, tests and
+# benchmarks on top may include anything below them and one another.
+declare -A layers=([platform]=0 [resources]=0 [settings]=1 [fractal]=2 [render]=3
+                   [host]=4 [x11_saver]=4 [cli]=4 [web]=4)
 upward=""
+across=""
 edges=""
 for file in $sources; do
     fileLayer=${layers[${file%%/*}]:-5}
@@ -51,13 +55,19 @@ for file in $sources; do
         done
         [[ -z $target ]] && continue
         edges+="$file $target"$'\n'
-        if (( ${layers[${target%%/*}]:-5} > fileLayer )); then
+        targetLayer=${layers[${target%%/*}]:-5}
+        if (( targetLayer > fileLayer )); then
             upward+="  $file -> $target"$'\n'
+        elif (( targetLayer == 4 && fileLayer == 4 )) && [[ ${target%%/*} != "${file%%/*}" ]]; then
+            across+="  $file -> $target"$'\n'
         fi
     done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
 done
 if [[ -n "$upward" ]]; then
     echo "includes pointing up the layers:"; printf '%s' "$upward"; status=1
+fi
+if [[ -n "$across" ]]; then
+    echo "fronts that include one another:"; printf '%s' "$across"; status=1
 fi
 # A unit is a header and its source file: two units that include each other's header
 # are one unit in two files, or a cycle to cut.

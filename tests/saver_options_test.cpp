@@ -1,4 +1,4 @@
-#include "host/saver_options.h"
+#include "x11_saver/saver_options.h"
 
 #include <gtest/gtest.h>
 

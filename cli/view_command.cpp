@@ -9,9 +9,9 @@
 #include "render/engine_reset.h"
 #include "render/picture_cycle.h"
 #include "render/pixel_shuffler.h"
-#include "scintle_render/commands.h"
-#include "scintle_render/png_file.h"
-#include "scintle_render/render_arguments.h"
+#include "cli/commands.h"
+#include "cli/png_file.h"
+#include "cli/render_arguments.h"
 #include "settings/saver_settings.h"
 
 namespace scintle {

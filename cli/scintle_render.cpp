@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "scintle_render/commands.h"
-#include "scintle_render/render_arguments.h"
+#include "cli/commands.h"
+#include "cli/render_arguments.h"
 #include "settings/setting_table.h"
 
 namespace {

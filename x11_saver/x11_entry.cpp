@@ -19,7 +19,7 @@
 
 #include "fractal/family_table.h"
 #include "fractal/fractal_preset.h"
-#include "host/saver_options.h"
+#include "x11_saver/saver_options.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_kernel.h"
 #include "render/colour_schemes.h"

@@ -3,8 +3,8 @@
 
 #include "fractal/family_table.h"
 #include "fractal/preset_catalogue.h"
-#include "scintle_render/commands.h"
-#include "scintle_render/render_arguments.h"
+#include "cli/commands.h"
+#include "cli/render_arguments.h"
 
 namespace scintle {
 

@@ -1,4 +1,4 @@
-#include "scintle_render/render_arguments.h"
+#include "cli/render_arguments.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "scintle_render/png_file.h"
+#include "cli/png_file.h"
 
 #include <png.h>
 #include <unistd.h>
