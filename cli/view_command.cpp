@@ -64,7 +64,7 @@ bool ParseRequest(const std::vector<std::string>& arguments, ViewRequest* reques
         return false;
     }
     request->row = &table.rows[row - 1];
-    if (request->family == 0) request->family = kMandelbrot;
+    if (request->family == 0) request->family = kFallbackFamily;
     if (v.count("--size") && !ParseSize(v["--size"], &request->width, &request->height, error))
         return false;
     if (v.count("--scheme") && !ParseScheme(v["--scheme"], &request->scheme, error)) return false;

@@ -192,4 +192,9 @@ struct PhoenixMap {
     }
 };
 
+// The map of kFallbackFamily.
+template <class T>
+using FallbackMap = MandelbrotMap<T>;
+static_assert(kFallbackFamily == kMandelbrot, "FallbackMap is kFallbackFamily's map");
+
 }  // namespace scintle

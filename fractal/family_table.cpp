@@ -126,7 +126,7 @@ const FamilyInfo* FamilyOf(int32_t family) {
 
 const FamilyInfo& DrawnFamily(int32_t family) {
     const FamilyInfo* info = FamilyOf(family);
-    return info ? *info : kFamilies[0];
+    return info ? *info : *FamilyOf(kFallbackFamily);
 }
 
 PixelOutcome FamilyOutcome(int32_t family, const KernelFrame& frame, int32_t x, int32_t y) {

@@ -45,14 +45,14 @@ extern const FamilyInfo kFamilies[kFamilyCount];
 // The family of this number, or nullptr for any other value.
 const FamilyInfo* FamilyOf(int32_t family);
 
-// The family a view of this number is drawn as: any value but a family's is drawn as
-// Mandelbrot.
+// The family a view of this number is drawn as: any value but a family's is drawn
+// as the fallback family.
 const FamilyInfo& DrawnFamily(int32_t family);
 
 // The outcome of one pixel of ActiveView under its family's one-pixel kernel.
 PixelOutcome FamilyOutcome(int32_t family, const KernelFrame& frame, int32_t x, int32_t y);
 
-// The label of a family ("Mandelbrot", ...), or nullptr for other values.
+// The label of a family (its CurveType check box's), or nullptr for other values.
 const char* FamilyName(int32_t family);
 
 }  // namespace scintle

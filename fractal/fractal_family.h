@@ -17,4 +17,8 @@ enum FractalFamily : int32_t {
 
 inline constexpr int kFamilyCount = kCurveTypeCount;
 
+// The family of the fallback view (the whole set, when nothing else reaches the deck),
+// and the one that any other number is drawn as.
+inline constexpr FractalFamily kFallbackFamily = kMandelbrot;
+
 }  // namespace scintle

@@ -7,7 +7,7 @@ namespace scintle {
 
 // Until the first picture starts nothing reads it; it holds the whole-set view so
 // that even a failed first draw has something sensible to show.
-const ActiveViewRecord kStartView = {-1.35, 2.65, -1.5, 1.5, 4.0, 0.0, 0.0, 100, kMandelbrot};
+const ActiveViewRecord kStartView = {-1.35, 2.65, -1.5, 1.5, 4.0, 0.0, 0.0, 100, kFallbackFamily};
 ActiveViewRecord ActiveView = kStartView;
 
 double BailoutFromRandom(int r) { return static_cast<double>(r % 60 / 10 + 4); }

@@ -51,7 +51,7 @@ struct ActiveViewRecord {
 
 extern ActiveViewRecord ActiveView;
 
-// What ActiveView holds until the first picture: the whole-set Mandelbrot view.
+// What ActiveView holds until the first picture: the fallback view, the whole set.
 extern const ActiveViewRecord kStartView;
 
 // A catalogue row as a view of `family` with the given bailout.

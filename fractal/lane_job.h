@@ -33,7 +33,7 @@ inline constexpr double kLaneRowStride = 65536.0;
 enum LaneResult : int32_t { kLanesNeedInput, kLanesDrained, kLanesStopped };
 
 struct LaneView {
-    int32_t family;        // a FractalFamily; anything else is Mandelbrot
+    int32_t family;        // a FractalFamily; anything else is the fallback family
     int32_t iterationCap;  // above 0
     double bailout;
     double constA;
@@ -48,9 +48,9 @@ struct LaneJob {
     // The lanes, lane-major: vector g of an L-lane kernel holds lanes g*L to g*L+L-1.
     alignas(64) double x[kMaxLanes];
     alignas(64) double y[kMaxLanes];
-    alignas(64) double xPrev[kMaxLanes];  // Phoenix only
+    alignas(64) double xPrev[kMaxLanes];  // the previous iterate, for maps that keep it
     alignas(64) double yPrev[kMaxLanes];
-    alignas(64) double cRe[kMaxLanes];  // Mandelbrot only
+    alignas(64) double cRe[kMaxLanes];  // c, for maps whose pixel is c
     alignas(64) double cIm[kMaxLanes];
     alignas(64) int64_t steps[kMaxLanes];  // steps begun on the lane's pixel
     alignas(64) double pixel[kMaxLanes];
@@ -58,8 +58,8 @@ struct LaneJob {
     alignas(64) int64_t occupied[kMaxLanes];  // all bits set while the lane has a pixel
     int32_t stepsToCap;  // no live lane reaches the cap sooner (a lower bound)
 
-    // Pixels waiting for a lane, with the start values of their iteration: c for
-    // Mandelbrot, z0 for the others.
+    // Pixels waiting for a lane, with the plane values where they enter their family's
+    // map (family_maps.h: c or z0).
     alignas(64) double inputRe[kLaneQueue + kLaneSlack];
     alignas(64) double inputIm[kLaneQueue + kLaneSlack];
     alignas(64) double inputPixel[kLaneQueue + kLaneSlack];

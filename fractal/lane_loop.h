@@ -200,14 +200,14 @@ private:
     Mask occupied_[G];
 };
 
-// The job's family picks the map; any value but another family's is Mandelbrot.
+// The job's family picks the map; any other value is the fallback family's.
 template <class T, int G, int S>
 LaneResult RunLanes(LaneJob* job) {
 #define SCINTLE_RUN_LANES(value, Map) \
     if (job->view.family == value) return LaneRun<T, Map<T>, G, S>(job).Run();
     SCINTLE_FAMILY_MAPS(SCINTLE_RUN_LANES)
 #undef SCINTLE_RUN_LANES
-    return LaneRun<T, MandelbrotMap<T>, G, S>(job).Run();
+    return LaneRun<T, FallbackMap<T>, G, S>(job).Run();
 }
 
 }  // namespace lanes

@@ -18,7 +18,7 @@ struct CatalogueTable {
 // The views of one family (1, 2, 4 or 8); count 0 for any other value.
 CatalogueTable CatalogueOf(int32_t family);
 
-// The whole-set Mandelbrot view, added when nothing else reaches the deck.
+// The whole set, a view of kFallbackFamily, added when nothing else reaches the deck.
 extern const CatalogueRow kFallbackRow;
 
 // The admission rule under the current settings: false when the row is dropped,

@@ -62,7 +62,7 @@ void RefillDeck() {
 void ChooseNextPreset() {
     if (PresetDeck.deckCount == 0) {
         RefillDeck();
-        if (PresetDeck.deckCount == 0) AppendPreset(kFallbackRow, kMandelbrot);
+        if (PresetDeck.deckCount == 0) AppendPreset(kFallbackRow, kFallbackFamily);
         // Not even the fallback could be allocated: the previous view is drawn again.
         if (PresetDeck.deckCount == 0) return;
     }

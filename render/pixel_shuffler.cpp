@@ -14,7 +14,6 @@ PixelShuffler* PixelShuffler::Create(int32_t columns, int32_t rows, int32_t step
     auto* order = new (std::nothrow) PixelShuffler;
     if (order == nullptr) return nullptr;
     order->step = step;
-    order->columns = columns;
     if (columns <= 0 || rows <= 0) {
         order->done = 1;
         return order;
@@ -39,7 +38,7 @@ PixelShuffler* PixelShuffler::Create(int32_t columns, int32_t rows, int32_t step
     for (int32_t k = 0; k < rows; ++k) {
         uint16_t* xs = order->values + static_cast<size_t>(k) * columns;
         if (k > 0) std::memcpy(xs, order->values, sizeof(uint16_t) * columns);
-        order->linkedRows[k] = {k * step, xs, columns, 0};
+        order->linkedRows[k] = {k * step, xs, columns};
     }
     order->rowCount = rows;
     return order;
@@ -121,7 +120,6 @@ int32_t PixelShuffler::TakePositions(int32_t* xs, int32_t* ys, int32_t count) {
         row->remaining = remaining - 1;
         ++n;
         if (remaining == 1) {
-            row->emptied = 1;
             Unlink(k);
             if (done) break;
             rows = rowCount;

@@ -29,7 +29,6 @@ struct OrderRow {
     int32_t y;
     uint16_t* xs;       // the first `remaining` entries are the x values still to come
     int32_t remaining;
-    int32_t emptied;    // 1 from the moment the last x has been taken
 };
 
 class PixelShuffler {
@@ -54,7 +53,6 @@ public:
     int32_t rowCount = 0;  // rows still linked
     int32_t done = 0;      // 1 once every position has been yielded
     int32_t step = 1;      // 1: single pixels, 2: top-left corners of 2x2 blocks
-    int32_t columns = 0;
 
 private:
     PixelShuffler() = default;

@@ -21,8 +21,8 @@ int32_t OutcomeIndex(PixelOutcome outcome);
 // picture is the interior are black.
 Colorref OutcomeColour(int32_t family, PixelOutcome outcome);
 
-// The pixel with the kernel of ActiveView's family; any value but a family's is
-// drawn as Mandelbrot.
+// The pixel with the kernel of ActiveView's family; any other value is drawn as the
+// fallback family.
 void RenderPixel(DeviceContext dc, int32_t x, int32_t y);
 
 }  // namespace scintle
