@@ -5,7 +5,7 @@
 // against it by the tests.
 //
 // A value is held as the registry stores it: four bytes, read as a 32-bit number. The
-// record (saver_settings.h) holds the same number, but for the completion delay, which
+// record (settings_record.h) holds the same number, but for the completion delay, which
 // it holds in milliseconds.
 //
 // To add a setting: its field in SaverSettingsRecord, its row here (in the order the
@@ -29,7 +29,7 @@ enum class SettingKind : int32_t {
     kMask,     // a set of bits, one check box each; a stored 0 means the default
 };
 
-// One bit of a mask: bit i of the setting is bitsOf[i].
+// One bit of a mask: bit i of the setting is its bits[i].
 struct SettingBit {
     const char* label;  // its check box's label
     int control;        // its check box
