@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "resources/config_dialog_ids.h"
 #include "settings/settings_record.h"
@@ -90,19 +91,14 @@ private:
     }
 };
 
-constexpr SettingInfo Setting(const char* name, SettingKind kind, uint32_t SaverSettingsRecord::*field) {
+// A row's start: the setting's name, kind and field (signed or unsigned).
+template <typename Field>
+constexpr SettingInfo Setting(const char* name, SettingKind kind, Field SaverSettingsRecord::*field) {
     SettingInfo row;
     row.name = name;
     row.kind = kind;
-    row.unsignedField = field;
-    return row;
-}
-
-constexpr SettingInfo Setting(const char* name, SettingKind kind, int32_t SaverSettingsRecord::*field) {
-    SettingInfo row;
-    row.name = name;
-    row.kind = kind;
-    row.signedField = field;
+    if constexpr (std::is_unsigned_v<Field>) row.unsignedField = field;
+    else row.signedField = field;
     return row;
 }
 
