@@ -65,10 +65,12 @@ LONG ReadChoice(HKEY desktop, std::wstring* path) {
     if (status != ERROR_SUCCESS) return status;
     value.resize(wcsnlen(value.c_str(), size / sizeof(wchar_t)));
     if (type == REG_EXPAND_SZ) {
-        wchar_t expanded[MAX_PATH * 4];
-        const DWORD length = ExpandEnvironmentStringsW(value.c_str(), expanded, MAX_PATH * 4);
-        if (length == 0 || length > MAX_PATH * 4) return ERROR_INSUFFICIENT_BUFFER;
-        value = expanded;
+        const DWORD length = ExpandEnvironmentStringsW(value.c_str(), nullptr, 0);
+        if (length == 0) return static_cast<LONG>(GetLastError());
+        std::wstring expanded(length, L'\0');
+        if (ExpandEnvironmentStringsW(value.c_str(), &expanded[0], length) == 0)
+            return static_cast<LONG>(GetLastError());
+        value = expanded.c_str();
     }
     *path = value;
     return ERROR_SUCCESS;
