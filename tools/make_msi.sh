@@ -55,17 +55,15 @@ rm -f "$partial"
 # wixl finds files only by names relative to the folder it runs in, so the package's
 # files go into one, by the names installer/scintle.wxs uses.
 stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
+trap 'rm -rf "$stage" "$partial"' EXIT
 mkdir -p "$stage/32-bit" "$stage/64-bit"
 cp "$root/resources/scintle.ico" "$stage/"
 cp "$actions" "$stage/saver_choice.dll"
 cp "$saver32" "$stage/32-bit/scintle.scr"
 [[ $arch == x64 ]] && cp "$saver64" "$stage/64-bit/scintle.scr"
-# wixl's warnings are its own gaps (attributes it ignores), not faults of the package.
 (cd "$stage" && wixl -a "$arch" -D "Arch=$arch" -D "Version=$version" \
      -D "ProductCode=$(uuid5 "$productCodes" "$arch $version")" \
-     -o "$partial" "$root/installer/scintle.wxs" 2>wixl.log) ||
-    fail "wixl failed: $(cat "$stage/wixl.log")"
+     -o "$partial" "$root/installer/scintle.wxs") || fail "wixl could not build $output"
 
 # wixl knows no Secure attribute: SETASSAVER comes from the command line, and Windows
 # passes a public property on to the elevated part of the installation only when it
