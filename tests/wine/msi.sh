@@ -317,12 +317,16 @@ scenario_remove() {
     true
 }
 
-# The basic interface (/qb): install and removal work; a refused package shows
-# msiexec's message box (pictures in WORK/shots/) and changes nothing.
+# The basic interface (/qb): install, repair and removal work; a refused package
+# shows msiexec's message box (pictures in WORK/shots/) and changes nothing.
 scenario_basic_ui() {
     start_clean
     run_msiexec /i "$(winpath "$package")" /qb
     expect_status 0 "install with the basic interface"
+    check_installed "$package" current
+    rm "$system/scintle.scr"
+    run_msiexec /i "$(winpath "$package")" REINSTALL=ALL REINSTALLMODE=pecms /qb
+    expect_status 0 "repair with the basic interface"
     check_installed "$package" current
 
     wine msiexec /i "$(winpath "$older")" /qb </dev/null >/dev/null 2>&1 &
