@@ -135,10 +135,11 @@ remove_silently() {
 # A scenario before it starts: nothing installed, whatever an earlier one left.
 start_clean() {
     fresh_registry
-    if [[ -n $(entries) ]]; then
-        note "removing what an earlier scenario left installed"
-        run_msiexec /x "$(winpath "$package")" /qn
-    fi
+    local code
+    for code in $(entries | cut -d '|' -f 1); do
+        note "removing $code, which an earlier scenario left installed"
+        run_msiexec /x "$code" /qn
+    done
     check_not_installed
 }
 
