@@ -31,18 +31,32 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/resources/co
 set(SCINTLE_PACKAGE_MAINTAINER "Scintle Fractals developers <scintle@example.org>"
     CACHE STRING "The Maintainer field of the Debian package")
 
+# A native package (its version has no Debian revision) carries changelog.gz, in
+# Debian's format; its entry is this version's, dated when the build was configured
+# (or at SOURCE_DATE_EPOCH), compressed as the manual pages are.
+string(TIMESTAMP scintleChangelogDate "%a, %d %b %Y %H:%M:%S +0000" UTC)
+set(scintleChangelog ${CMAKE_BINARY_DIR}/doc/changelog)
+configure_file(${PROJECT_SOURCE_DIR}/resources/changelog.in ${scintleChangelog} @ONLY)
+add_custom_command(OUTPUT ${scintleChangelog}.gz
+  COMMAND sh -c "gzip -9n < \"$0\" > \"$1\"" ${scintleChangelog} ${scintleChangelog}.gz
+  DEPENDS ${scintleChangelog}
+  VERBATIM)
+add_custom_target(debian_changelog ALL DEPENDS ${scintleChangelog}.gz)
+install(FILES ${scintleChangelog}.gz DESTINATION share/doc/scintle)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME scintle)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Scintle Fractals developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "fractal screen saver for xscreensaver")
+# Lines of at most 79 characters, as Debian's tools show them.
 set(CPACK_PACKAGE_DESCRIPTION
 "Scintle Fractals paints escape-time fractals (Mandelbrot, Julia, Dragon and
-Phoenix) from a catalogue of 74 views, pixel by pixel in a scattered random order,
-with fourteen colour schemes and three ways of blanking between pictures.
-It runs under xscreensaver, which lists it with its settings, or on its own in a
-window or on the root window. scintle-render makes PNG pictures of the same views
-on the command line.")
+Phoenix) from a catalogue of 74 views, pixel by pixel in a scattered random
+order, with fourteen colour schemes and three ways of blanking between
+pictures. It runs under xscreensaver, which lists it with its settings, or on
+its own in a window or on the root window. scintle-render makes PNG pictures
+of the same views on the command line.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)

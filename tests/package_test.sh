@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package as users get it, made by cpack from this build: exactly the
 # expected files with their modes, stripped programs, a Depends line computed from the
-# libraries they link, and programs and manual pages that work once unpacked.
+# libraries they link, no error or warning from lintian, and programs and manual pages
+# that work once unpacked.
 #
 #   package_test.sh CPACK BUILD_DIR VERSION
 set -euo pipefail
@@ -17,6 +18,7 @@ deb=$work/out/scintle_${version}_$(dpkg --print-architecture).deb
 [[ -f $deb ]] || fail "no $(basename "$deb") among: $(ls "$work/out")"
 
 expected="-rw-r--r-- ./usr/share/doc/scintle/README.md
+-rw-r--r-- ./usr/share/doc/scintle/changelog.gz
 -rw-r--r-- ./usr/share/doc/scintle/copyright
 -rw-r--r-- ./usr/share/man/man1/scintle-render.1.gz
 -rw-r--r-- ./usr/share/man/man6/scintle.6.gz
@@ -33,7 +35,14 @@ for library in 'libc6 (>= ' libx11-6 libxext6 libpng16-16; do
     [[ $depends == *"$library"* ]] || fail "Depends lacks '$library': $depends"
 done
 
+# Debian's own checks of a package: a tag of either kind fails (--fail-on).
+lintian --fail-on error,warning "$deb" >"$work/lintian.txt" 2>&1 ||
+    fail "lintian: $(grep -E '^[EW]: ' "$work/lintian.txt" || cat "$work/lintian.txt")"
+
 dpkg-deb -x "$deb" "$work/root"
+# The changelog's entry is this version's.
+[[ $(gzip -dc "$work/root/usr/share/doc/scintle/changelog.gz" | head -n 1) == "scintle ($version) "* ]] ||
+    fail "changelog.gz does not start with version $version"
 saver=$work/root/usr/libexec/xscreensaver/scintle
 render=$work/root/usr/bin/scintle-render
 for program in "$saver" "$render"; do

@@ -1,5 +1,6 @@
-# Sourced by ./run, ./test and ./bench: installs the Debian packages they need, and
-# only those that are missing (so a machine that has everything goes straight on).
+# Sourced by ./run, ./test, ./bench and ./package: installs the Debian packages they
+# need, and only those that are missing (so a machine that has everything goes
+# straight on).
 #
 #   ensure_packages cmake ninja-build libpng-dev ...
 #
@@ -43,6 +44,11 @@ ensure_packages() {
 SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev libbenchmark-dev
                         libx11-dev libxext-dev dpkg-dev file groff-base
                         g++-mingw-w64-i686 g++-mingw-w64-x86-64)
+
+# What making and checking what users install needs: wixl builds the MSI packages,
+# msitools finishes and reads them (msibuild, msiinfo, msidump), lintian checks the
+# Debian package.
+SCINTLE_PACKAGING_PACKAGES=(wixl msitools lintian)
 
 # What the native saver's tests run beside it: a virtual display and its tools,
 # xscreensaver itself, and pgrep and ps to find the saver it starts.
