@@ -8,6 +8,7 @@
 #include "settings/config_dialog.h"
 #include "settings/option_name.h"
 #include "settings/setting_table.h"
+#include "web/query_options.h"
 
 namespace scintle {
 
@@ -128,6 +129,9 @@ std::string EngineFactsJson(const char* version) {
     Object facts;
     facts.Text("version", version).Add("settings", settings + "]").Add("messages", messages.Done());
     facts.Add("families", families + "]").Add("pointerThreshold", Whole(mouseMoveThreshold));
+    Object limits;
+    limits.Add("side", Whole(kQueryMaxSide)).Add("pixels", Whole(kQueryMaxPixels));
+    facts.Add("pictureLimits", limits.Done());
     return facts.Done();
 }
 

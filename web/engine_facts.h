@@ -18,6 +18,8 @@
 //                iteration cap
 //   "pointerThreshold": how far the pointer may drift before a full-screen saver ends
 //                (platform/pointer_drift.h)
+//   "pictureLimits": the largest picture the pages paint: side (in pixels) and pixels
+//                (web/query_options.h)
 #pragma once
 
 #include <string>

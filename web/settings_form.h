@@ -12,11 +12,19 @@
 
 namespace scintle {
 
-// The refusal of a number field's text ("" when it is accepted, with *value set).
-std::string NumberEntryRefusal(const SettingInfo& setting, const char* text, uint32_t* value);
+struct FormRefusal {
+    const SettingInfo* field = nullptr;  // the field to correct; nullptr: none refused
+    const char* caption = "";            // the dialog's caption for the message
+    std::string message;
+};
 
-// The refusal of the form's MinIterations and MaxIterations, each already accepted
-// ("" when the pair is).
-std::string IterationBoundsRefusal(uint32_t minimum, uint32_t maximum);
+// The refusal of a number field's text (field nullptr when it is accepted, with *value
+// set).
+FormRefusal NumberEntryRefusal(const SettingInfo& setting, const char* text, uint32_t* value);
+
+// The form's number fields, as "Name=text" lines in any order: the first refusal, the
+// fields in the settings table's order and then the iteration bounds, or none. A
+// number field missing from the lines is refused as empty.
+FormRefusal CheckSettingsForm(const std::string& numberFields);
 
 }  // namespace scintle

@@ -58,19 +58,14 @@ EMSCRIPTEN_KEEPALIVE const char* scintle_facts() {
     return Hand(EngineFactsJson(SCINTLE_VERSION));
 }
 
-// The settings form: "" when the field's text is accepted.
-EMSCRIPTEN_KEEPALIVE const char* scintle_entry_refusal(const char* name, const char* text) {
-    const SettingInfo* setting = FindSetting(name);
-    if (!setting) return Hand("");
-    uint32_t value = 0;
-    return Hand(NumberEntryRefusal(*setting, text, &value));
-}
-
-EMSCRIPTEN_KEEPALIVE const char* scintle_bounds_refusal(const char* minimum, const char* maximum) {
-    uint32_t low = 0, high = 0;
-    ReadStoredNumber(minimum, &low);
-    ReadStoredNumber(maximum, &high);
-    return Hand(IterationBoundsRefusal(low, high));
+// The settings form's number fields, as "Name=text" lines: {} when they are accepted,
+// or {"field", "caption", "message"} for the first refusal (web/settings_form.h).
+EMSCRIPTEN_KEEPALIVE const char* scintle_form_refusal(const char* numberFields) {
+    const FormRefusal refusal = CheckSettingsForm(numberFields);
+    if (!refusal.field) return Hand("{}");
+    return Hand("{\"field\":" + JsonString(refusal.field->name) +
+                ",\"caption\":" + JsonString(refusal.caption) +
+                ",\"message\":" + JsonString(refusal.message.c_str()) + "}");
 }
 
 // The stored settings, one value at a time after scintle_stored_begin; text nullptr
@@ -137,12 +132,12 @@ EMSCRIPTEN_KEEPALIVE const uint8_t* scintle_saver_rgba() {
 EMSCRIPTEN_KEEPALIVE const char* scintle_kernel() { return KernelName(ActiveKernel()); }
 
 // A catalogue view as scintle-render view paints it (bailout 4, not flipped); nullptr
-// for a family or row the catalogue does not have.
+// for a family or row the catalogue does not have, or a size beyond the pages' limits.
 EMSCRIPTEN_KEEPALIVE const uint8_t* scintle_view(int32_t family, int32_t row, uint32_t scheme,
                                                  int32_t width, int32_t height) {
     const FamilyInfo* info = FamilyOf(family);
     if (!info || row < 1 || row > info->rowCount || width < 1 || height < 1 ||
-        int64_t{width} * height > kQueryMaxPixels)
+        width > kQueryMaxSide || height > kQueryMaxSide || int64_t{width} * height > kQueryMaxPixels)
         return nullptr;
     delete webModule.view;
     webModule.view = new WebCanvas(width, height, Now, nullptr);

@@ -19,12 +19,18 @@ export async function loadEngine(build, hooks = {}) {
     const bytes = (pointer, length) => (pointer ? m.HEAPU8.slice(pointer, pointer + length) : null);
     const storedValue = m.cwrap('scintle_stored_value', null, ['string', 'string']);
     const option = text('scintle_query_option', ['name', 'value']);
+    const formRefusal = json('scintle_form_refusal', ['fields']);
 
     return {
         build,
         facts: json('scintle_facts'),
-        entryRefusal: text('scintle_entry_refusal', ['name', 'text']),
-        boundsRefusal: text('scintle_bounds_refusal', ['minimum', 'maximum']),
+        // The settings form's number fields ({name: text}): null, or the first refusal
+        // {field, caption, message}.
+        formRefusal(fields) {
+            const lines = Object.entries(fields).map(([name, value]) => `${name}=${value}`);
+            const refusal = formRefusal(lines.join('\n'));
+            return refusal.field ? refusal : null;
+        },
         // Settings from the store's texts ({name: text}); what they come to.
         useStored(stored, names) {
             m._scintle_stored_begin();
