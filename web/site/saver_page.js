@@ -6,7 +6,8 @@
 // on with the generator where the last finished picture left it; a query's size
 // stays, at the top-left corner, one device pixel per picture pixel.
 //
-// For tests, the body's data-pictures counts the finished pictures.
+// For tests, the body's data-pictures counts the finished pictures of the cycle
+// (from 0 at each start) and data-kernel names the kernel that paints.
 import { chooseBuild } from './build_choice.js';
 import { armFullScreen } from './full_screen.js';
 import { Kind, startEngineWorker } from './messages.js';
@@ -62,6 +63,7 @@ function onMessage(worker, message) {
             saver.fixedSize = message.sized;
             saver.threshold = message.pointerThreshold;
             document.body.dataset.kernel = message.kernel;
+            document.body.dataset.pictures = '0';
             break;
         }
         case Kind.frame:

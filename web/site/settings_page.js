@@ -41,7 +41,7 @@ function controls(setting, value) {
             const input = element('input', {
                 type: 'text', inputMode: 'numeric', name: setting.name, id, value: String(value),
             });
-            input.style.width = `${String(setting.high).length + 2}ch`;
+            input.style.width = `${String(setting.high).length + 3}ch`;
             const parts = [element('label', { htmlFor: id, textContent: setting.label.trim() }), ' ', input];
             if (setting.unit) parts.push(` ${setting.unit}`);
             return [element('span', { className: 'number' }, parts)];
