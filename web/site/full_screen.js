@@ -5,14 +5,15 @@
 // of the two distances, platform/pointer_drift.h) leaves it, as the saver ends.
 //
 // A held key's repeats neither enter nor leave: the press that entered must not leave.
+// The drift counts from the pointer's first position in full screen: entering full
+// screen may move the window on the screen, and with it the pointer's coordinates.
 
 function drift(from, to) {
     return Math.abs(from.x - to.x) + Math.abs(from.y - to.y);
 }
 
 export function armFullScreen(element, getThreshold) {
-    let pointer = null;     // where the pointer is, in device pixels of the screen
-    let reference = null;   // where it was when full screen began
+    let reference = null;   // where the pointer was first seen in full screen
     let wakeLock = null;
     let swallowClick = false;  // the click of the press that left full screen
 
@@ -46,20 +47,16 @@ export function armFullScreen(element, getThreshold) {
         else enter();
     });
     document.addEventListener('mousemove', (event) => {
-        const ratio = window.devicePixelRatio || 1;
-        pointer = { x: Math.round(event.screenX * ratio), y: Math.round(event.screenY * ratio) };
         if (!inFullScreen()) return;
+        const ratio = window.devicePixelRatio || 1;
+        const pointer = { x: Math.round(event.screenX * ratio), y: Math.round(event.screenY * ratio) };
         if (reference === null) reference = pointer;
         else if (drift(reference, pointer) > getThreshold()) leave();
     });
     document.addEventListener('fullscreenchange', () => {
-        if (inFullScreen()) {
-            reference = pointer;
-            keepAwake();
-        } else {
-            reference = null;
-            wakeLock?.release().catch(() => {});
-        }
+        reference = null;
+        if (inFullScreen()) keepAwake();
+        else wakeLock?.release().catch(() => {});
     });
     // The browser lets the lock go when the page is hidden.
     document.addEventListener('visibilitychange', () => {
