@@ -2,9 +2,10 @@
 """Shows the site's pages in headless Chromium and saves a screenshot of each, for
 ./run web where there is no display:
 
-    web/show_pages.py SITE_URL OUT_DIR [WIDTHxHEIGHT]
+    web/show_pages.py SITE_URL OUT_DIR [WIDTHxHEIGHT [QUERY]]
 
-saver.png (the saver page once its first picture is finished), settings.png and
+saver.png (the saver page, with the QUERY's options such as seed=8, once its first
+picture is finished), settings.png and
 gallery.png (once every thumbnail is painted); prints their paths.
 """
 import os
@@ -31,6 +32,7 @@ def wait_for(driver, script, seconds=300):
 def main():
     url, out = sys.argv[1], sys.argv[2]
     width, height = (sys.argv[3] if len(sys.argv) > 3 else "1280x720").split("x")
+    query = "&".join(filter(None, [sys.argv[4] if len(sys.argv) > 4 else "", "completion-delay=60"]))
     os.makedirs(out, exist_ok=True)
     with tempfile.TemporaryDirectory(prefix="scintle-chromium-") as profile:
         options = webdriver.ChromeOptions()
@@ -39,7 +41,7 @@ def main():
             options.add_argument(flag)
         driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         try:
-            pages = [("saver.png", "index.html?completion-delay=60",
+            pages = [("saver.png", f"index.html?{query}",
                       "return document.body.dataset.pictures === '1'"),
                      ("settings.png", "settings.html", "return document.body.dataset.ready"),
                      ("gallery.png", "gallery.html", "return document.body.dataset.thumbnails === '74'")]
