@@ -1,6 +1,7 @@
 #include "web/web_canvas.h"
 
 #include <cstddef>
+#include <cstring>
 
 namespace scintle {
 
@@ -27,6 +28,14 @@ const uint8_t* WebCanvas::Rgba() {
     const std::vector<Colorref>& colours = pixels();
     rgba_.resize(colours.size() * 4);
     uint8_t* out = rgba_.data();
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // A COLORREF's bytes in memory are red, green, blue and 0 already.
+    for (const Colorref c : colours) {
+        const uint32_t opaque = c | 0xFF000000u;
+        std::memcpy(out, &opaque, 4);
+        out += 4;
+    }
+#else
     for (const Colorref c : colours) {  // 0x00BBGGRR
         out[0] = static_cast<uint8_t>(c);
         out[1] = static_cast<uint8_t>(c >> 8);
@@ -34,6 +43,7 @@ const uint8_t* WebCanvas::Rgba() {
         out[3] = 255;
         out += 4;
     }
+#endif
     return rgba_.data();
 }
 

@@ -139,8 +139,11 @@ EMSCRIPTEN_KEEPALIVE const uint8_t* scintle_view(int32_t family, int32_t row, ui
     if (!info || row < 1 || row > info->rowCount || width < 1 || height < 1 ||
         width > kQueryMaxSide || height > kQueryMaxSide || int64_t{width} * height > kQueryMaxPixels)
         return nullptr;
-    delete webModule.view;
-    webModule.view = new WebCanvas(width, height, Now, nullptr);
+    // A view sets every pixel, so a canvas of the same size serves again as it is.
+    if (!webModule.view || webModule.view->width() != width || webModule.view->height() != height) {
+        delete webModule.view;
+        webModule.view = new WebCanvas(width, height, Now, nullptr);
+    }
     ViewPicture view;
     view.row = &info->rows[row - 1];
     view.family = family;
