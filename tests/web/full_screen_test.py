@@ -3,8 +3,6 @@
 enters it, a key leaves it; a key enters it, a mouse button leaves it; in full screen
 the pointer may drift up to the saver's threshold (4 pixels, the sum of both
 directions) from where it is first seen, and no further. Screenshot: full-screen.png."""
-from selenium.webdriver.common.action_chains import ActionChains
-
 from web_lib import Browser, Site, check, main
 
 IN_FULL_SCREEN = "return document.fullscreenElement !== null"
@@ -12,6 +10,8 @@ OUT_OF_FULL_SCREEN = "return document.fullscreenElement === null"
 
 
 def test(site, render_tool, shots):
+    from selenium.webdriver.common.action_chains import ActionChains
+
     with Site(site) as server, Browser(800, 600) as browser:
         browser.get(f"{server.url}index.html?seed=9&completion-delay=60")
         browser.wait_for("return document.body.dataset.pictures === '1'", "the first picture")
