@@ -138,6 +138,24 @@ TEST_F(WebSaverTest, DelayIsWholeSlicesAndNeverNegative) {
     }
 }
 
+TEST_F(WebSaverTest, APictureThatCannotBePaintedOwesTheCyclesSlice) {
+    // No pixels: the cycle sleeps a slice for each such picture rather than spin, and
+    // the Worker must wait it, even with no completion delay.
+    SaverSettingsRecord settings = DefaultRecord();
+    settings.CompletionDelay = 0;
+    StartWebSaver(0, 0, settings, true, 1, FakeNow, nullptr);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(PaintNextWebPicture(), i);
+        EXPECT_EQ(WebSaverDelay(), static_cast<int32_t>(kDelaySliceMs));
+    }
+    settings.CompletionDelay = 2000;  // a picture that paints owes nothing
+    StartWebSaver(8, 8, settings, true, 1, FakeNow, nullptr);
+    for (int i = 1; i <= 3; ++i) {
+        PaintNextWebPicture();
+        EXPECT_EQ(WebSaverDelay(), 2000);
+    }
+}
+
 // The canvas's frames: a fake clock and a sink that keeps what it is given.
 double clockNow = 0;
 std::vector<std::vector<uint8_t>> frames;

@@ -24,6 +24,8 @@ uintptr_t WebCanvas::_beginthread(ThreadStart start, uint32_t, void* argument) {
     return 1;
 }
 
+void WebCanvas::Sleep(uint32_t milliseconds) { slept += milliseconds; }
+
 const uint8_t* WebCanvas::Rgba() {
     const std::vector<Colorref>& colours = pixels();
     rgba_.resize(colours.size() * 4);

@@ -4,8 +4,8 @@
 //
 // The Worker is the render thread: _beginthread runs the body at once on the caller's
 // thread and returns when it has returned. Sleep returns at once, as on the memory
-// canvas; the Worker waits the completion delay between pictures without blocking
-// (web_saver.h).
+// canvas, and adds up what it was asked: the Worker waits that between pictures,
+// without blocking (web_saver.h).
 //
 // Every kFrameCheckPixels pixels set, the canvas reads the clock; once a frame's
 // interval has passed since the last frame it hands the sink a copy of the whole
@@ -35,6 +35,10 @@ public:
 
     Colorref SetPixel(DeviceContext dc, int32_t x, int32_t y, Colorref colour) override;
     uintptr_t _beginthread(ThreadStart start, uint32_t stackSize, void* argument) override;
+    void Sleep(uint32_t milliseconds) override;
+
+    // The milliseconds Sleep was asked for since the count was last cleared.
+    int64_t slept = 0;
 
     // The canvas as opaque RGBA, made afresh; valid until the next call.
     const uint8_t* Rgba();

@@ -1,5 +1,7 @@
 #include "web/web_saver.h"
 
+#include <cstdint>
+
 #include "fractal/preset_deck.h"
 #include "fractal/random.h"
 #include "render/engine_reset.h"
@@ -17,6 +19,12 @@ namespace {
 void OnPictureDone(void*) {
     ++webSaver.pictures;
     StopRenderThread();
+}
+
+// What the cycle sleeps of a completion delay: whole slices (render/picture_cycle.h).
+int32_t CompletionWait(int32_t delay) {
+    const auto slice = static_cast<int32_t>(kDelaySliceMs);
+    return delay > 0 ? delay / slice * slice : 0;
 }
 
 }  // namespace
@@ -39,6 +47,10 @@ int32_t PaintNextWebPicture() {
         ClearDeck();
         w.settingsPending = false;
     }
+    // The first picture waits no delay; a later one its delay, which the Worker has
+    // waited already.
+    const int32_t waited = w.pictures == 0 ? 0 : CompletionWait(SaverSettings.CompletionDelay);
+    w.canvas->slept = 0;
     if (w.pictures == 0) {
         StartRenderThread(w.canvas->window());
     } else {
@@ -47,6 +59,8 @@ int32_t PaintNextWebPicture() {
         renderCycle.runningFlag.store(1);
         RunRenderCycle(w.canvas->window());
     }
+    const int64_t owed = w.canvas->slept - waited;
+    w.owed = owed > 0 ? static_cast<int32_t>(owed < INT32_MAX ? owed : INT32_MAX) : 0;
     return w.pictures;
 }
 
@@ -58,9 +72,8 @@ void ChangeWebSaverSettings(const SaverSettingsRecord& settings) {
 int32_t WebSaverDelay() {
     const int32_t delay = webSaver.settingsPending ? webSaver.pending.CompletionDelay
                                                    : SaverSettings.CompletionDelay;
-    // The cycle waits whole slices (render/picture_cycle.h).
-    return delay > 0 ? delay / static_cast<int32_t>(kDelaySliceMs) * static_cast<int32_t>(kDelaySliceMs)
-                     : 0;
+    const int64_t wait = int64_t{CompletionWait(delay)} + webSaver.owed;
+    return static_cast<int32_t>(wait < INT32_MAX ? wait : INT32_MAX);
 }
 
 uint32_t WebSaverGenerator() { return randomState; }

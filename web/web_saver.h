@@ -26,6 +26,9 @@ struct WebSaverState {
     int32_t pictures = 0;  // finished so far
     SaverSettingsRecord pending = {};  // settings for the coming picture
     bool settingsPending = false;
+    // What the last picture slept beyond its completion delay: the slice the cycle
+    // waits for a picture it cannot paint (no memory, no pixels), owed by the Worker.
+    int32_t owed = 0;
 };
 
 extern WebSaverState webSaver;
@@ -42,8 +45,9 @@ int32_t PaintNextWebPicture();
 // (the deck is dealt afresh under them).
 void ChangeWebSaverSettings(const SaverSettingsRecord& settings);
 
-// The completion delay before the next picture, in milliseconds (0 for a negative one,
-// which the cycle does not wait either).
+// How long to wait before the next picture, in milliseconds: its completion delay (0
+// for a negative one, which the cycle does not wait either), and what the last picture
+// owes (a cycle that cannot paint must not spin).
 int32_t WebSaverDelay();
 
 // The generator as the last finished picture left it: a new saver seeded with it
