@@ -108,8 +108,14 @@ class Browser:
         self.console = []
         return self
 
-    def __exit__(self, *exc):
+    def __exit__(self, kind, value, trace):
         try:
+            if kind is not None:
+                # What the pages said, to tell why the test failed.
+                self.read_console()
+                for entry in self.console:
+                    print(f"console {entry['level']}: {entry['message']}")
+                print(f"at {self.driver.current_url}")
             self.driver.quit()
         finally:
             self.profile.cleanup()
