@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
     RegisterPictureBenchmarks();
     RegisterStopBenchmarks();
     RegisterX11Benchmarks();
+    RegisterWebPassBenchmarks();
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintSummary();

@@ -12,6 +12,7 @@ void RegisterOrderBenchmarks();    // draining a whole pixel order
 void RegisterPictureBenchmarks();  // one picture per catalogue row, and whole passes
 void RegisterStopBenchmarks();     // from a cleared runningFlag to the cycle's return
 void RegisterX11Benchmarks();      // whole passes into the X11 saver's window
+void RegisterWebPassBenchmarks();  // the gallery's pass, beside the browser's (./bench)
 
 // What the plain baseline found for each row: the steps it iterated (the lane kernels
 // iterate the same) and the fingerprint of its picture.

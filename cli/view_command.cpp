@@ -4,15 +4,11 @@
 #include "fractal/family_table.h"
 #include "fractal/kernel_choice.h"
 #include "fractal/preset_catalogue.h"
-#include "fractal/preset_deck.h"
 #include "render/colour_schemes.h"
-#include "render/engine_reset.h"
-#include "render/picture_cycle.h"
-#include "render/pixel_shuffler.h"
+#include "render/view_picture.h"
 #include "cli/commands.h"
 #include "cli/png_file.h"
 #include "cli/render_arguments.h"
-#include "settings/saver_settings.h"
 
 namespace scintle {
 
@@ -84,17 +80,14 @@ int RunViewCommand(const std::vector<std::string>& arguments) {
     if (!ParseRequest(arguments, &request, &error)) return Fail(error);
 
     MemoryCanvas canvas(request.width, request.height);
-    ResetEngine(&canvas);
-    ActiveView = ViewOf(*request.row, request.family, request.bailout);
-    if (request.flip) FlipView(&ActiveView);
-    SetActiveScheme(request.scheme);
-
-    // Painted as the saver paints, every pixel a position of a full-resolution order.
-    SaverSettings.ExtraMemory = 1;
-    SelectKernel(request.kernel);
-    BuildShuffler();
-    PaintPicture(canvas.dc());
-    ResetRenderCycle();
+    ViewPicture view;
+    view.row = request.row;
+    view.family = request.family;
+    view.scheme = request.scheme;
+    view.bailout = request.bailout;
+    view.flip = request.flip;
+    view.kernel = request.kernel;
+    PaintView(&canvas, view);
     if (!WritePng(request.output, canvas, &error)) return Fail(error);
     return 0;
 }

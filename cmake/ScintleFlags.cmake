@@ -8,7 +8,13 @@ option(SCINTLE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSaniti
 
 function(scintle_apply_flags target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -ffp-contract=off)
-  if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$" OR CMAKE_CXX_COMPILER MATCHES "i686")
+  if(EMSCRIPTEN)
+    # WebAssembly's doubles are IEEE with no fused multiply-add; the SIMD build's
+    # lanes are SSE2 carried over to its 128-bit vectors (web/CMakeLists.txt).
+    if(SCINTLE_WEB_SIMD)
+      target_compile_options(${target} PRIVATE -msimd128 -msse2)
+    endif()
+  elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$" OR CMAKE_CXX_COMPILER MATCHES "i686")
     target_compile_options(${target} PRIVATE -msse2 -mfpmath=sse)
   endif()
   if(SCINTLE_SANITIZE)

@@ -1,8 +1,12 @@
 #include "fractal/kernel_choice.h"
 
-#include <cpuid.h>
-
 #include <cstring>
+
+#include "fractal/lane_job.h"
+
+#if SCINTLE_WIDE_LANES
+#include <cpuid.h>
+#endif
 
 namespace scintle {
 
@@ -15,6 +19,7 @@ struct CpuFeatures {
     bool avx512 = false;
 };
 
+#if SCINTLE_WIDE_LANES
 // The register state the operating system saves on a thread switch (XCR0).
 uint64_t SavedRegisterState() {
     uint32_t low, high;
@@ -37,6 +42,10 @@ CpuFeatures DetectCpu() {
     features.avx512 = zmmSaved && (ebx & bit_AVX512F) != 0;
     return features;
 }
+#else
+// Off x86 there is no processor to ask: the build's kernels are all there is.
+CpuFeatures DetectCpu() { return CpuFeatures{}; }
+#endif
 
 const CpuFeatures& Cpu() {
     static const CpuFeatures features = DetectCpu();
@@ -56,6 +65,7 @@ constexpr struct {
 
 bool KernelSupported(KernelKind kind) {
     switch (kind) {
+        case KernelKind::kSse2: return SCINTLE_SSE2_LANES != 0;
         case KernelKind::kAvx2: return Cpu().avx2;
         case KernelKind::kAvx512: return Cpu().avx512;
         default: return true;
@@ -72,7 +82,7 @@ KernelKind ActiveKernel() {
     if (kernelChoice.requested != KernelKind::kAuto) return kernelChoice.requested;
     if (Cpu().avx512) return KernelKind::kAvx512;
     if (Cpu().avx2) return KernelKind::kAvx2;
-    return KernelKind::kSse2;
+    return SCINTLE_SSE2_LANES ? KernelKind::kSse2 : KernelKind::kScalar;
 }
 
 const char* KernelName(KernelKind kind) {

@@ -2,9 +2,12 @@
 // at a time, or one that iterates several pixels at once in the lanes of SSE2, AVX2 or
 // AVX-512 registers. The saver and scintle-render both choose here.
 //
-// Every kernel paints the same pixels. SSE2 is part of every processor the saver
-// runs on; AVX2 and AVX-512 are used only when the processor has them and the
-// operating system saves their registers. `auto` takes the widest one available.
+// Every kernel paints the same pixels. SSE2 is part of every x86 processor the saver
+// runs on, and of the browser's SIMD build; AVX2 and AVX-512 are used only when the
+// processor has them and the operating system saves their registers. A build without
+// a kernel (fractal/lane_job.h: the browser's plain build has no lane kernel at all)
+// reports it unsupported. `auto` takes the widest one available, the one-pixel loop
+// where there is none.
 #pragma once
 
 #include <cstdint>

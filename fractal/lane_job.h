@@ -95,9 +95,28 @@ inline constexpr int kWideGroups = 3;
 
 using LaneKernel = LaneResult (*)(LaneJob* job);
 
+// Which lane kernels a build has: SSE2 wherever the compiler targets it (every x86
+// build, and the browser's SIMD build through WebAssembly's 128-bit vectors), AVX2
+// and AVX-512 on x86 alone. A build declares only those it has, so nothing can call
+// a kernel that is not there.
+#if defined(__SSE2__)
+#define SCINTLE_SSE2_LANES 1
+#else
+#define SCINTLE_SSE2_LANES 0
+#endif
+#if defined(__x86_64__) || defined(__i386__)
+#define SCINTLE_WIDE_LANES 1
+#else
+#define SCINTLE_WIDE_LANES 0
+#endif
+
 // Call only those the processor supports (kernel_choice.h).
+#if SCINTLE_SSE2_LANES
 LaneResult RunSse2Lanes(LaneJob* job);
+#endif
+#if SCINTLE_WIDE_LANES
 LaneResult RunAvx2Lanes(LaneJob* job);
 LaneResult RunAvx512Lanes(LaneJob* job);
+#endif
 
 }  // namespace scintle

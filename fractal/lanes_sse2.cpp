@@ -96,8 +96,11 @@ struct Sse2 {
 }  // namespace
 
 // The stack of a 32-bit Windows thread is only 4-byte aligned; the registers spilled
-// here need 16.
-__attribute__((force_align_arg_pointer)) LaneResult RunSse2Lanes(LaneJob* job) {
+// here need 16. (WebAssembly has no such stack: its SIMD build goes without.)
+#if SCINTLE_WIDE_LANES
+__attribute__((force_align_arg_pointer))
+#endif
+LaneResult RunSse2Lanes(LaneJob* job) {
     return lanes::RunLanes<Sse2, 4, 16>(job);
 }
 

@@ -33,14 +33,6 @@ intptr_t OnCloseRequest(WindowHandle hwnd, uint32_t message, uintptr_t wParam, i
 
 }  // namespace
 
-uint32_t PointerDrift(Point from, Point to) {
-    auto distance = [](int32_t a, int32_t b) {
-        return a > b ? static_cast<uint32_t>(a) - static_cast<uint32_t>(b)
-                     : static_cast<uint32_t>(b) - static_cast<uint32_t>(a);
-    };
-    return distance(from.x, to.x) + distance(from.y, to.y);
-}
-
 intptr_t DefaultSaverProc(WindowHandle hwnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     // In preview nothing ends the saver but its parent, and WM_CLOSE closes at once.
     if (saverHost.previewMode || closeGate.closeAllowed)

@@ -35,11 +35,17 @@ struct LaneWorkspace {
 
 bool Running() { return renderCycle.runningFlag.load(std::memory_order_relaxed) != 0; }
 
+// The kernel's entry, or nullptr where this build has no such kernel (lane_job.h).
 LaneKernel KernelFunction(KernelKind kernel) {
     switch (kernel) {
+#if SCINTLE_WIDE_LANES
         case KernelKind::kAvx512: return RunAvx512Lanes;
         case KernelKind::kAvx2: return RunAvx2Lanes;
-        default: return RunSse2Lanes;
+#endif
+#if SCINTLE_SSE2_LANES
+        case KernelKind::kSse2: return RunSse2Lanes;
+#endif
+        default: return nullptr;
     }
 }
 
@@ -132,13 +138,14 @@ bool PaintFinished(LaneWorkspace* w, DeviceContext dc) {
 }  // namespace
 
 LanePainting PaintWithLanes(DeviceContext dc, PixelShuffler* order, KernelKind kernel) {
+    const LaneKernel run = KernelFunction(kernel);
+    if (run == nullptr) return LanePainting::kUnavailable;
     auto* workspace = new (std::nothrow) LaneWorkspace;
     if (workspace == nullptr) return LanePainting::kUnavailable;
     if (!Prepare(workspace)) {
         delete workspace;
         return LanePainting::kUnavailable;
     }
-    const LaneKernel run = KernelFunction(kernel);
     LaneJob& job = workspace->job;
     LanePainting result = LanePainting::kStopped;
     while (Running()) {

@@ -20,8 +20,9 @@ enum class LanePainting { kPainted, kStopped, kUnavailable };
 
 // Paints `order` to its end through `kernel` (not kScalar or kAuto), with ActiveView,
 // whose iterationCap must be above 0. kUnavailable, having drawn nothing, when the
-// kernel's working memory cannot be had or the window is too large for the lanes'
-// pixel numbers (over 65535 wide or 32767 high); the one-pixel loop paints then.
+// build has no such kernel (fractal/lane_job.h), the kernel's working memory cannot be
+// had or the window is too large for the lanes' pixel numbers (over 65535 wide or
+// 32767 high); the one-pixel loop paints then.
 LanePainting PaintWithLanes(DeviceContext dc, PixelShuffler* order, KernelKind kernel);
 
 }  // namespace scintle

@@ -89,11 +89,10 @@ void SetBoxes(DialogHandle dialog, uint32_t check) {
     }
 }
 
-// Zero stands for "no bound" on either side.
-bool IterationBoundsAreConsistent(DialogHandle dialog) {
+bool CheckIterationBounds(DialogHandle dialog) {
     const uint32_t minimum = ReadNumber(dialog, SettingNamed("MinIterations").control);
     const uint32_t maximum = ReadNumber(dialog, SettingNamed("MaxIterations").control);
-    if (minimum == 0 || maximum == 0 || minimum <= maximum) return true;
+    if (IterationBoundsAreConsistent(minimum, maximum)) return true;
     dialogPlatform->MessageBoxA(dialog, kInconsistentEntryText, kInconsistentEntryCaption,
                                 kMbIconError);
     return false;
@@ -128,7 +127,7 @@ bool InitDialog(DialogHandle dialog) {
 bool HandleCommand(DialogHandle dialog, int controlId) {
     switch (controlId) {
     case kIdOk:
-        if (!IterationBoundsAreConsistent(dialog)) return false;
+        if (!CheckIterationBounds(dialog)) return false;
         for (const SettingInfo& setting : kSettingTable)
             StoreSetting(setting.name, Read(dialog, setting));
         dialogPlatform->EndDialog(dialog, 1);

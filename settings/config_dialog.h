@@ -22,6 +22,12 @@ inline constexpr char kInconsistentEntryCaption[] = "Inconsistent entry";
 inline constexpr char kInconsistentEntryText[] = "The minimum value cannot exceed the maximum value";
 inline constexpr char kInvalidEntryCaption[] = "Invalid entry";  // its text: FormatRangeMessage
 
+// The iteration bounds the dialog accepts: a minimum above the maximum is refused with
+// kInconsistentEntryText, where 0 stands for "no bound" on either side.
+constexpr bool IterationBoundsAreConsistent(uint32_t minimum, uint32_t maximum) {
+    return minimum == 0 || maximum == 0 || minimum <= maximum;
+}
+
 // The dialog keeps its values in its controls; this is only what the checks need.
 struct ConfigDialogState {
     bool started;  // from WM_INITDIALOG on: only then do commands come from the controls

@@ -60,33 +60,60 @@ struct SettingInfo {
     const char* help = nullptr;
     bool readWithPrevious = false;  // the store reads it in the previous value's opening
 
-    // The table's rows are written as a chain of these.
-    constexpr SettingInfo Default(uint32_t value) const { return With(&SettingInfo::defaultValue, value); }
+    // The table's rows are written as a chain of these. Each returns a copy with its
+    // fields set; the copies are spelt out, since Clang (the browser's build) cannot
+    // evaluate a member template of the class while the class is being defined.
+    constexpr SettingInfo Default(uint32_t value) const {
+        SettingInfo row = *this;
+        row.defaultValue = value;
+        return row;
+    }
     constexpr SettingInfo Bounds(uint32_t from, uint32_t to) const {
-        return With(&SettingInfo::low, from).With(&SettingInfo::high, to);
+        SettingInfo row = *this;
+        row.low = from;
+        row.high = to;
+        return row;
     }
     constexpr SettingInfo Shown(const char* box, const char* text, int id) const {
-        return With(&SettingInfo::group, box).With(&SettingInfo::label, text).With(&SettingInfo::control, id);
+        SettingInfo row = *this;
+        row.group = box;
+        row.label = text;
+        row.control = id;
+        return row;
     }
     constexpr SettingInfo Off(const char* text, int id) const {
-        return With(&SettingInfo::offLabel, text).With(&SettingInfo::offControl, id);
+        SettingInfo row = *this;
+        row.offLabel = text;
+        row.offControl = id;
+        return row;
     }
     template <int N>
     constexpr SettingInfo Bits(const char* box, const SettingBit (&list)[N]) const {
-        return With(&SettingInfo::group, box).With(&SettingInfo::bits, &list[0]).With(&SettingInfo::bitCount, N);
+        SettingInfo row = *this;
+        row.group = box;
+        row.bits = &list[0];
+        row.bitCount = N;
+        return row;
     }
     constexpr SettingInfo Option(const char* x11, const char* cycle) const {
-        return With(&SettingInfo::option, x11).With(&SettingInfo::cycleOption, cycle);
-    }
-    constexpr SettingInfo OffOption(const char* x11) const { return With(&SettingInfo::offOption, x11); }
-    constexpr SettingInfo Help(const char* text) const { return With(&SettingInfo::help, text); }
-    constexpr SettingInfo ReadWithPrevious() const { return With(&SettingInfo::readWithPrevious, true); }
-
-private:
-    template <typename T, typename V>
-    constexpr SettingInfo With(T SettingInfo::*field, V value) const {
         SettingInfo row = *this;
-        row.*field = value;
+        row.option = x11;
+        row.cycleOption = cycle;
+        return row;
+    }
+    constexpr SettingInfo OffOption(const char* x11) const {
+        SettingInfo row = *this;
+        row.offOption = x11;
+        return row;
+    }
+    constexpr SettingInfo Help(const char* text) const {
+        SettingInfo row = *this;
+        row.help = text;
+        return row;
+    }
+    constexpr SettingInfo ReadWithPrevious() const {
+        SettingInfo row = *this;
+        row.readWithPrevious = true;
         return row;
     }
 };

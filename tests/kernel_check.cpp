@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     int differ = 0;
     for (KernelKind kernel : {KernelKind::kSse2, KernelKind::kAvx2, KernelKind::kAvx512}) {
         if (!KernelSupported(kernel)) {
-            std::printf("%s: not on this processor\n", KernelName(kernel));
+            std::printf("%s: not on this processor or not in this build\n", KernelName(kernel));
             continue;
         }
         Seconds seconds;

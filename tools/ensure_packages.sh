@@ -65,3 +65,12 @@ if "$(dirname "${BASH_SOURCE[0]}")/machine_runs_i386.sh"; then
 else
     SCINTLE_RUNS_I386=0
 fi
+
+# What building the browser's site needs (web/build.sh): Debian's emscripten (with its
+# node) for the engine's module, and a native build for the icons that make-pictures
+# draws.
+SCINTLE_WEB_BUILD_PACKAGES=(emscripten nodejs cmake ninja-build g++ libpng-dev)
+
+# What showing and testing the site needs: Debian's Chromium, driven by its WebDriver
+# through Debian's Selenium for Python (tests/web/).
+SCINTLE_WEB_BROWSER_PACKAGES=(chromium chromium-driver python3-selenium)

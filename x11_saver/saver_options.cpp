@@ -199,21 +199,6 @@ std::string SentenceCase(const char* title) {
 
 }  // namespace
 
-std::string OptionName(const char* label) {
-    std::string name;
-    bool dash = false;
-    for (const char* c = label; *c; ++c) {
-        if (std::isalnum(static_cast<unsigned char>(*c))) {
-            if (dash && !name.empty()) name += '-';
-            name += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
-            dash = false;
-        } else {
-            dash = true;
-        }
-    }
-    return name;
-}
-
 bool ParseSaverOptions(const std::vector<std::string>& arguments, const char* environmentWindow,
                        SaverOptions* options, std::string* error) {
     uint32_t windowId = 0;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/option_name.h"
 #include "settings/saver_settings.h"
 
 namespace scintle {
@@ -47,9 +48,5 @@ bool ParseSaverOptions(const std::vector<std::string>& arguments, const char* en
 
 // What --help prints: every option, with its range and start value.
 std::string SaverUsage();
-
-// The option that stands for one check box: its label in lower case, with every run of
-// other characters as one dash ("Red / purple" gives "red-purple").
-std::string OptionName(const char* label);
 
 }  // namespace scintle

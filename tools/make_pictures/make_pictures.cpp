@@ -15,6 +15,12 @@
 // corners, so the strip looks whole at larger display scales too; at 100 % (and under
 // Wine) only the chain's tips and the margins are clipped.
 //
+// With --web, the browser's icons instead (web/): icon-192.png and icon-512.png, the
+// web app manifest's, the same view as the icon group's in Firestorm, which at these
+// sizes needs no palette.
+//
+//     make-pictures --web SITE_DIRECTORY
+//
 // The output is the same bytes every time.
 #include <algorithm>
 #include <cstdio>
@@ -22,6 +28,7 @@
 
 #include "fractal/family_table.h"
 #include "fractal/preset_catalogue.h"
+#include "cli/png_file.h"
 #include "make_pictures/dib_files.h"
 #include "render/colour_schemes.h"
 #include "render/engine_reset.h"
@@ -99,6 +106,26 @@ bool Fits(const PaletteImage& image) {
     return false;
 }
 
+constexpr int kWebIconSizes[] = {192, 512};
+constexpr uint32_t kWebIconScheme = kFirestorm;
+
+int WriteWebIcons(const std::string& directory) {
+    for (const int size : kWebIconSizes) {
+        MemoryCanvas canvas(size, size);
+        ResetEngine(&canvas);
+        ActiveView = kIconView;
+        SetActiveScheme(kWebIconScheme);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) RenderPixel(canvas.dc(), x, y);
+        std::string error;
+        if (!WritePng(directory + "/icon-" + std::to_string(size) + ".png", canvas, &error)) {
+            std::fprintf(stderr, "make-pictures: %s\n", error.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
 bool Write(const std::string& path, const std::vector<uint8_t>& bytes) {
     if (WriteFileAtomically(path, bytes)) return true;
     std::fprintf(stderr, "make-pictures: cannot write %s\n", path.c_str());
@@ -110,8 +137,9 @@ bool Write(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 int main(int argc, char** argv) {
     using namespace scintle;
+    if (argc == 3 && std::string(argv[1]) == "--web") return WriteWebIcons(argv[2]);
     if (argc != 2) {
-        std::fputs("usage: make-pictures DIRECTORY\n", stderr);
+        std::fputs("usage: make-pictures DIRECTORY\n       make-pictures --web DIRECTORY\n", stderr);
         return 2;
     }
     const std::string directory = argv[1];
