@@ -22,6 +22,11 @@ void Unlink(FractalPreset* preset) {
     --d.deckCount;
 }
 
+bool StopRequested() {
+    const std::atomic<int32_t>* running = PresetDeck.runningFlag;
+    return running && running->load(std::memory_order_relaxed) == 0;
+}
+
 // The random mirror or turn, decided afresh every time a view is drawn.
 void FlipActiveViewAtRandom() {
     const int32_t family = ActiveView.family;
@@ -32,13 +37,17 @@ void FlipActiveViewAtRandom() {
 }  // namespace
 
 void AppendPreset(const CatalogueRow& row, int32_t family) {
+    PresetDeckState& d = PresetDeck;
+    if (d.refillStopped) return;
     void* memory = ::operator new(sizeof(FractalPreset), std::nothrow);
     if (memory == nullptr) {
-        renderPlatform->Beep(250, 250);
+        // Each beep holds the render thread a quarter of a second: a stopping saver
+        // gets no more of them.
+        if (StopRequested()) d.refillStopped = true;
+        else renderPlatform->Beep(250, 250);
         return;
     }
     auto* preset = new (memory) FractalPreset(row, family);
-    PresetDeckState& d = PresetDeck;
     preset->prev = d.deckTail;
     if (d.deckTail) d.deckTail->next = preset;
     else d.deckHead = preset;
@@ -47,6 +56,7 @@ void AppendPreset(const CatalogueRow& row, int32_t family) {
 }
 
 void RefillDeck() {
+    PresetDeck.refillStopped = false;
     const uint32_t curves = SaverSettings.CurveType;
     if (curves & kMandelbrot) AddMandelbrotPresets();
     if (curves & kJulia) AddJuliaPresets();
@@ -57,7 +67,7 @@ void RefillDeck() {
 void ChooseNextPreset() {
     if (PresetDeck.deckCount == 0) {
         RefillDeck();
-        if (PresetDeck.deckCount == 0) AddFallbackPreset();
+        if (PresetDeck.deckCount == 0) AddFallbackPreset();  // nothing, once stopped
         // Not even the fallback could be allocated: the previous view is drawn again.
         if (PresetDeck.deckCount == 0) return;
     }

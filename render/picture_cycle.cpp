@@ -65,6 +65,7 @@ void RenderThread(WindowHandle window) {
 }
 
 void RunRenderCycle(WindowHandle window) {
+    PresetDeck.runningFlag = &renderCycle.runningFlag;  // a refill without memory stops too
     BuildShuffler();
     DeviceContext dc = renderPlatform->GetDC(window);
     while (Running()) {
