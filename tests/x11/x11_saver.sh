@@ -10,6 +10,10 @@
 #   ending         SIGTERM and SIGINT at once (measured; fails past 1 s), a killed
 #                  connection, a lost server
 #   bad_options    exit 2 and one line before any display is opened
+#   resizes        a run of resizes and exposures while pictures are painted and sent,
+#                  through shared memory and without: each restarts the render thread
+#                  at the new size; it ends with status 0 and nothing but its pictures
+#                  on stderr (run by the thread build under ThreadSanitizer too)
 set -uo pipefail
 scenario=${1:?scenario} work=${2:?work folder}
 scintle=$(realpath "${3:?scintle}") render=$(realpath "${4:?scintle-render}")
@@ -174,6 +178,34 @@ ending() {
     wait "$saver"; status=$?
     ((status == 1)) || fail "status $status after the server went: $(cat saver.err)"
     note "server gone: status 1, '$(cat saver.err)'"
+}
+
+resizes() {
+    local shm sizes=(320x200 96x64 401x203 200x300 17x9 260x180) size pictures status
+    for shm in with without; do
+        if [[ $shm == with ]]; then start_xvfb 800x600; else start_xvfb 800x600 -extension MIT-SHM; fi
+        start_saver --geometry 160x120 --seed 8 --completion-delay 0 --extra-memory --verbose
+        wait_until 60 picture_shown || fail "no first picture ($shm MIT-SHM)"
+        local window; window=$(own_window)
+        for size in "${sizes[@]}"; do
+            xdotool windowsize "$window" "${size%x*}" "${size#*x}"
+            sleep 0.4
+            # The server drops the window's content: the whole image goes again.
+            xdotool windowunmap --sync "$window" windowmap --sync "$window"
+            sleep 0.2
+        done
+        pictures=$(grep -c 'picture [0-9]*:' saver.err)
+        wait_until 60 picture_shown $((pictures + 1)) || fail "no picture after the resizes"
+        shot_of "$window" "resized-$shm.png"
+        [[ $(identify -format %wx%h "resized-$shm.png") == "${sizes[-1]}" ]] ||
+            fail "the window is not ${sizes[-1]}"
+        kill -TERM "$saver"
+        wait "$saver"; local status=$?
+        ((status == 0)) && ! grep -q -v 'picture [0-9]*:' saver.err ||
+            fail "status $status after SIGTERM; on stderr: $(grep -v 'picture [0-9]*:' saver.err | head -40)"
+        kill "$xvfbPid"
+        note "$shm MIT-SHM: ${#sizes[@]} resizes and exposures, $(grep -c 'picture [0-9]*:' saver.err) pictures, status 0"
+    done
 }
 
 bad_options() {
