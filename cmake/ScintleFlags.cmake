@@ -18,8 +18,11 @@ function(scintle_apply_flags target)
     target_compile_options(${target} PRIVATE -msse2 -mfpmath=sse)
   endif()
   if(SCINTLE_SANITIZE)
-    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=all)
-    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    # GCC's "undefined" leaves out float-cast-overflow: a double too large for the int
+    # it is converted to is asked for by name.
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined,float-cast-overflow
+                                             -fno-sanitize-recover=all)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined,float-cast-overflow)
   endif()
   if(SCINTLE_FUZZ)
     target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
