@@ -8,6 +8,8 @@ if(SCINTLE_FUZZ_BUILD_DIR)
     add_test(NAME fuzz_${name}
       COMMAND ${CMAKE_CURRENT_LIST_DIR}/run_fuzz.sh test ${SCINTLE_FUZZ_BUILD_DIR} ${name}
               ${CMAKE_BINARY_DIR}/fuzz-tests)
-    set_tests_properties(fuzz_${name} PROPERTIES TIMEOUT 300)
+    # Each keeps a processor busy: one at a time (with the tsan_ tests), so that the
+    # timing-sensitive X11 tests beside them keep the other.
+    set_tests_properties(fuzz_${name} PROPERTIES TIMEOUT 300 RESOURCE_LOCK scintle_busy_processor)
   endforeach()
 endif()
