@@ -9,11 +9,14 @@
 #           resident memory, the heap in use, file descriptors, threads
 #   x11     the X11 saver on a virtual display of its own for SCINTLE_SOAK_MINUTES (10),
 #           painting with no completion delay and resized every minute: its resident
-#           memory, file descriptors, threads and shared memory segments, the X
-#           resources of every client of the server (xrestop), and the server's memory
+#           memory, and of it the saver's own (anonymous: heap and stacks; the rest is
+#           the image it shares with the server, whose pages count as they are painted),
+#           file descriptors, threads and shared memory segments, the X resources of
+#           every client of the server (xrestop), and the server's memory
 #   wine    the 64-bit Windows saver full screen under Wine for as long: its resident
 #           memory and file descriptors, its handles and GDI objects as Windows keeps
-#           them (soak-probe.exe), and the X resources of Wine's clients
+#           them (soak-probe.exe), and the X resources of Wine's clients; two
+#           screenshots a second apart at the end show that it still paints
 #
 # The start is taken after a warm-up (the first pictures; 20 s for the savers). Every
 # figure is printed as it is taken, and the table is kept in build/soak/summary.md.
@@ -79,9 +82,10 @@ native_part() {
     record "$part" "threads" "$(value start_threads)" "$(value end_threads)" ""
 }
 
-# saver_holdings PID: "rss fds threads segments"
+# saver_holdings PID: "rss anonymous fds threads segments"
 saver_holdings() {
-    echo "$(status_field "$1" VmRSS) $(descriptors "$1") $(status_field "$1" Threads) $(segments "$1")"
+    echo "$(status_field "$1" VmRSS) $(status_field "$1" RssAnon) $(descriptors "$1")" \
+         "$(status_field "$1" Threads) $(segments "$1")"
 }
 
 x11_part() {
@@ -114,11 +118,12 @@ x11_part() {
     stop_display
     ((status == 0)) || fail "the X11 saver ended with $status after SIGTERM: $(grep -v picture "$err")"
     local part="X11 saver, $minutes min, $((endPictures - startPictures)) pictures, $turn resizes"
-    read -r s1 s2 s3 s4 <<<"$startSaver"; read -r e1 e2 e3 e4 <<<"$endSaver"
+    read -r s1 s2 s3 s4 s5 <<<"$startSaver"; read -r e1 e2 e3 e4 e5 <<<"$endSaver"
     record "$part" "resident memory" "$s1" "$e1" kB
-    record "$part" "file descriptors" "$s2" "$e2" ""
-    record "$part" "threads" "$s3" "$e3" ""
-    record "$part" "shared memory segments" "$s4" "$e4" ""
+    record "$part" "of it the saver's own (anonymous)" "$s2" "$e2" kB
+    record "$part" "file descriptors" "$s3" "$e3" ""
+    record "$part" "threads" "$s4" "$e4" ""
+    record "$part" "shared memory segments" "$s5" "$e5" ""
     read -r s1 s2 s3 s4 <<<"$startX"; read -r e1 e2 e3 e4 <<<"$endX"
     record "$part" "X windows" "$s1" "$e1" ""
     record "$part" "X GCs" "$s2" "$e2" ""
@@ -152,8 +157,11 @@ wine_part() {
     local startProbe startSaver startX
     startProbe=$(probe) startSaver=$(saver_holdings "$saver") startX=$(x_resources)
     sleep $((minutes * 60))
-    local endProbe endSaver endX
+    local endProbe endSaver endX painting=no
     endProbe=$(probe) endSaver=$(saver_holdings "$saver") endX=$(x_resources)
+    local first; first=$(import -window root png:- | md5sum)
+    sleep 1
+    [[ $(import -window root png:- | md5sum) != "$first" ]] && painting=yes
     xdotool key space  # as a user ends it
     local waited=0
     while kill -0 "$saver" 2>/dev/null && ((waited < 100)); do sleep 0.1; waited=$((waited + 1)); done
@@ -161,11 +169,13 @@ wine_part() {
     wineserver -k 2>/dev/null
     stop_display
     ((status == 0)) || fail "the Windows saver ended with $status after a key"
-    local part="Windows saver (64-bit) under Wine, $minutes min"
+    [[ $painting == yes ]] || fail "the Windows saver was no longer painting at the end"
+    local part="Windows saver (64-bit) under Wine, $minutes min, painting to the end"
     probed() { sed -n "s/^$2=//p" <<<"$1"; }
-    read -r s1 s2 _ <<<"$startSaver"; read -r e1 e2 _ <<<"$endSaver"
+    read -r s1 s2 s3 _ <<<"$startSaver"; read -r e1 e2 e3 _ <<<"$endSaver"
     record "$part" "resident memory" "$s1" "$e1" kB
-    record "$part" "file descriptors" "$s2" "$e2" ""
+    record "$part" "of it anonymous" "$s2" "$e2" kB
+    record "$part" "file descriptors" "$s3" "$e3" ""
     record "$part" "handles" "$(probed "$startProbe" handles)" "$(probed "$endProbe" handles)" ""
     record "$part" "GDI objects" "$(probed "$startProbe" gdi)" "$(probed "$endProbe" gdi)" ""
     read -r s1 s2 s3 s4 <<<"$startX"; read -r e1 e2 e3 e4 <<<"$endX"
