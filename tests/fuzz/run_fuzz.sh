@@ -18,6 +18,12 @@ seeds=$root/tests/fuzz/corpus/$target
 [[ -x $fuzzer ]] || { echo "FAIL: no fuzz target $fuzzer (build it with SCINTLE_FUZZ)"; exit 1; }
 [[ -d $seeds ]] || { echo "FAIL: no seed corpus $seeds"; exit 1; }
 
+# clang 14's sanitizers map their shadow memory at fixed addresses, which kernels that
+# randomise mmap with more bits than they know (vm.mmap_rnd_bits above 28) can take:
+# without address randomisation they run everywhere.
+run=()
+setarch "$(uname -m)" -R true 2>/dev/null && run=(setarch "$(uname -m)" -R)
+
 symbolizer=/usr/lib/llvm-14/bin/llvm-symbolizer
 [[ -x $symbolizer ]] && export ASAN_SYMBOLIZER_PATH=$symbolizer
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -42,10 +48,10 @@ case $mode in
         work=${4:?work folder}/$target
         rm -rf "$work"; mkdir -p "$work/corpus" "$work/failures"
         seedFiles=("$seeds"/*)
-        "$fuzzer" "${options[@]}" -artifact_prefix="$work/failures/" "${seedFiles[@]}" \
+        "${run[@]}" "$fuzzer" "${options[@]}" -artifact_prefix="$work/failures/" "${seedFiles[@]}" \
             >"$work/replay.log" 2>&1 || report_failure "$work/replay.log" "$work/failures/"
         cp "${seedFiles[@]}" "$work/corpus/"
-        "$fuzzer" "${options[@]}" -seed=1 -runs="${FUZZ_RUNS:-5000}" -max_total_time="${FUZZ_SECONDS:-30}" \
+        "${run[@]}" "$fuzzer" "${options[@]}" -seed=1 -runs="${FUZZ_RUNS:-5000}" -max_total_time="${FUZZ_SECONDS:-30}" \
             -artifact_prefix="$work/failures/" "$work/corpus" >"$work/run.log" 2>&1 ||
             report_failure "$work/run.log" "$work/failures/"
         echo "$target: replayed ${#seedFiles[@]} seed inputs; ran $(runs_in "$work/run.log"); nothing failed"
@@ -55,7 +61,7 @@ case $mode in
         corpus=$build/fuzz-corpus/$target failures=$build/fuzz-failures/$target
         mkdir -p "$corpus" "$failures"
         log=$build/fuzz-$target.log
-        "$fuzzer" "${options[@]}" -max_total_time="$seconds" -print_final_stats=1 \
+        "${run[@]}" "$fuzzer" "${options[@]}" -max_total_time="$seconds" -print_final_stats=1 \
             -artifact_prefix="$failures/" "$corpus" "$seeds" >"$log" 2>&1 ||
             report_failure "$log" "$failures/"
         echo "$target: ran $(runs_in "$log"); corpus $(ls "$corpus" | wc -l) inputs" \
