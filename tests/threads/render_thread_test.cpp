@@ -71,7 +71,7 @@ TEST_F(RenderThreadTest, StartedStoppedAndRestartedThroughTheMemoryCanvas) {
     UseCanvas(48, 36);
     canvas->recordPixels = false;
     SaverSettings.ExtraMemory = 1;
-    for (int run = 0; run < 4; ++run) {
+    for (int run = 0; run < 12; ++run) {
         const int before = picturesDone.load();
         Start(canvas->window());
         ASSERT_TRUE(WaitFor([&] { return picturesDone.load() >= before + 2; })) << run;
