@@ -23,6 +23,11 @@ void Unlink(FractalPreset* preset) {
     --d.deckCount;
 }
 
+bool StopRequested() {
+    const std::atomic<int32_t>* running = PresetDeck.runningFlag;
+    return running && running->load(std::memory_order_relaxed) == 0;
+}
+
 // The random mirror or turn, decided afresh every time a view is drawn.
 void FlipActiveViewAtRandom() {
     const FamilyInfo* info = FamilyOf(ActiveView.family);
@@ -33,13 +38,17 @@ void FlipActiveViewAtRandom() {
 }  // namespace
 
 void AppendPreset(const CatalogueRow& row, int32_t family) {
+    PresetDeckState& d = PresetDeck;
+    if (d.refillStopped) return;
     void* memory = ::operator new(sizeof(FractalPreset), std::nothrow);
     if (memory == nullptr) {
-        kernelPlatform->Beep(250, 250);
+        // Each beep holds the render thread a quarter of a second: a stopping saver
+        // gets no more of them.
+        if (StopRequested()) d.refillStopped = true;
+        else kernelPlatform->Beep(250, 250);
         return;
     }
     auto* preset = new (memory) FractalPreset(row, family);
-    PresetDeckState& d = PresetDeck;
     preset->prev = d.deckTail;
     if (d.deckTail) d.deckTail->next = preset;
     else d.deckHead = preset;
@@ -49,6 +58,7 @@ void AppendPreset(const CatalogueRow& row, int32_t family) {
 
 // The enabled families' rows in table order, each through the admission rule.
 void RefillDeck() {
+    PresetDeck.refillStopped = false;
     const uint32_t curves = SaverSettings.CurveType;
     for (const FamilyInfo& info : kFamilies) {
         if ((curves & static_cast<uint32_t>(info.family)) == 0) continue;
@@ -62,7 +72,7 @@ void RefillDeck() {
 void ChooseNextPreset() {
     if (PresetDeck.deckCount == 0) {
         RefillDeck();
-        if (PresetDeck.deckCount == 0) AppendPreset(kFallbackRow, kFallbackFamily);
+        if (PresetDeck.deckCount == 0) AppendPreset(kFallbackRow, kFallbackFamily);  // nothing, once stopped
         // Not even the fallback could be allocated: the previous view is drawn again.
         if (PresetDeck.deckCount == 0) return;
     }

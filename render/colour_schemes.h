@@ -6,6 +6,7 @@
 // index modulo paletteLength first.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 
 #include "platform/platform_types.h"
@@ -29,9 +30,12 @@ int32_t PaletteLengthOf(uint32_t scheme);
 Colorref ColourLookup(int32_t index);
 
 // The colour index of a point that did not escape: its last tested squared modulus
-// times paletteLength, truncated toward zero.
+// times paletteLength, truncated toward zero. A product beyond 32 bits (a bailout far
+// above the saver's, as scintle-render's --bailout allows) gives INT32_MIN, the value
+// the processor's conversion gives it, without converting it.
 inline int32_t InteriorIndex(double squaredModulus) {
-    return static_cast<int32_t>(squaredModulus * colourSchemes.paletteLength);
+    const double scaled = squaredModulus * colourSchemes.paletteLength;
+    return scaled < 2147483648.0 ? static_cast<int32_t>(scaled) : INT32_MIN;
 }
 
 Colorref RainbowColour(int32_t index);

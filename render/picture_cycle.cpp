@@ -19,8 +19,8 @@ namespace {
 
 bool Running() { return renderCycle.runningFlag.load(std::memory_order_relaxed) != 0; }
 
-// An order that could not be had (no memory) or holds no position is treated as a
-// picture painted at once; the slice keeps such a cycle from spinning.
+// An order that could not be had (no memory for it, or a window too wide for its x
+// values) or holds no position paints nothing.
 bool UsableOrder(const PixelShuffler* order) { return order && !order->done; }
 
 // The completion delay, in slices so that a stop request is seen within 100 ms. A
@@ -64,6 +64,7 @@ void RenderThread(WindowHandle window) {
 }
 
 void RunRenderCycle(WindowHandle window) {
+    PresetDeck.runningFlag = &renderCycle.runningFlag;  // a refill without memory stops too
     BuildShuffler();
     DeviceContext dc = renderPlatform->GetDC(window);
     while (Running()) {
@@ -102,22 +103,25 @@ void PaintPicture(DeviceContext dc) {
     RenderCycleState& c = renderCycle;
     PixelShuffler* order = c.currentShuffler;
     if (!UsableOrder(order)) {
+        // Nothing can be painted yet. The picture stays unfinished and unreported; the
+        // next try for an order comes a slice later, so the cycle neither spins nor
+        // misses a stop request.
         kernelPlatform->Sleep(kDelaySliceMs);
-    } else if (!PaintWithLanesIfChosen(dc, order)) {
+        if (Running()) BuildShuffler();
         return;
-    } else {
-        const bool blocks = order->step == 2;
-        while (!order->done) {
-            if (!Running()) return;
-            int32_t x, y;
-            order->NextPosition(&x, &y);
-            RenderPixel(dc, x, y);
-            if (blocks) {
-                // Each pixel of the block is computed at its own coordinates.
-                RenderPixel(dc, x + 1, y);
-                RenderPixel(dc, x, y + 1);
-                RenderPixel(dc, x + 1, y + 1);
-            }
+    }
+    if (!PaintWithLanesIfChosen(dc, order)) return;
+    const bool blocks = order->step == 2;
+    while (!order->done) {
+        if (!Running()) return;
+        int32_t x, y;
+        order->NextPosition(&x, &y);
+        RenderPixel(dc, x, y);
+        if (blocks) {
+            // Each pixel of the block is computed at its own coordinates.
+            RenderPixel(dc, x + 1, y);
+            RenderPixel(dc, x, y + 1);
+            RenderPixel(dc, x + 1, y + 1);
         }
     }
     c.pictureComplete = 1;

@@ -4,7 +4,9 @@
 // clears. Its state, shared with the window thread, is in cycle_state.h.
 //
 // PaintPicture hands the picture to a lane kernel (lane_painter.h) unless the plain
-// scalar kernel is chosen (kernel_choice.h); both paint the same pixels.
+// scalar kernel is chosen (kernel_choice.h); both paint the same pixels. A picture
+// whose order cannot be had (no memory) is not painted and not reported: the cycle
+// tries again for an order every slice until it gets one or is stopped.
 #pragma once
 
 #include <cstdint>

@@ -95,6 +95,8 @@ int32_t Remainder(uint32_t draw, int32_t count, uint64_t reciprocal) {
 }  // namespace
 
 int32_t PixelShuffler::TakePositions(int32_t* xs, int32_t* ys, int32_t count) {
+    // A done order may have no rows at all (one built without positions): read nothing.
+    if (done) return 0;
     // The generator is read and written once per call (under MinGW every access to a
     // thread_local is a call), and the order's fields live in locals meanwhile: stores
     // through xs and ys could otherwise overwrite them, as far as the compiler knows.
@@ -105,7 +107,6 @@ int32_t PixelShuffler::TakePositions(int32_t* xs, int32_t* ys, int32_t count) {
     int32_t rows = rowCount;
     uint64_t rowsReciprocal = reciprocal[rows];
     int32_t n = 0;
-    if (done) count = 0;
     while (n < count) {
         const uint32_t rowDraw = DrawOf(Apply(kOne, state));
         state = Apply(kTwo, state);

@@ -47,7 +47,8 @@ public:
     void NextPosition(int32_t* x, int32_t* y) { TakePositions(x, y, 1); }
 
     // Yields up to `count` positions, stopping early when the order is done; returns
-    // how many. The same positions as that many NextPosition calls.
+    // how many. The same positions as that many NextPosition calls. A done order
+    // yields none, reading nothing and drawing no number.
     int32_t TakePositions(int32_t* xs, int32_t* ys, int32_t count);
 
     int32_t rowCount = 0;  // rows still linked

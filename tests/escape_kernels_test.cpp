@@ -1,7 +1,9 @@
 // The kernels against orbits worked out by hand: the strict escape test on the
 // iterate before each update, the interior's last modulus and its colour index, the
 // axis mapping of each family, Dragon's black escapes, and stopping.
+#include <climits>
 #include <cmath>
+#include <limits>
 
 #include "engine_fixture.h"
 #include "fractal/escape_kernels.h"
@@ -116,6 +118,17 @@ TEST_F(EscapeKernelsTest, InteriorIndexTruncates) {
     // z0 = 0.5 + 0.5i under Julia with c = 0 and cap 1: |z0|^2 = 0.5; 0.5 * 7 = 3.5 -> 3.
     View(kJulia, 0.5, 0.5, 0, 0, 1, 4);
     EXPECT_EQ(OutcomeIndex(FamilyOutcome(kJulia, CycleFrame(), 0, 0)), 3);
+}
+
+// A last modulus too large for a 32-bit index (only scintle-render's --bailout lets a
+// point keep one) gives INT32_MIN, the value the processor's conversion gave before:
+// the same pixels, without a conversion that is undefined.
+TEST_F(EscapeKernelsTest, InteriorIndexBeyondThirtyTwoBitsIsTheLowest) {
+    SetActiveScheme(kRainbow);  // a palette of 7
+    EXPECT_EQ(InteriorIndex(306783378.0), 2147483646);
+    for (double modulus : {306783379.0, 3.7e95, 1e300, std::numeric_limits<double>::infinity(),
+                           std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_EQ(InteriorIndex(modulus), INT32_MIN) << modulus;
 }
 
 TEST_F(EscapeKernelsTest, CapZeroOrLessPaintsIndexZeroWithoutTestingTheFlag) {

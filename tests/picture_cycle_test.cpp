@@ -1,10 +1,13 @@
 // The picture cycle: the first picture's black fill, the completion delay in slices,
 // the blanking methods and their choice, the order of random draws per picture,
-// and stopping during a delay, a picture or a fade.
+// stopping during a delay, a picture or a fade, and a picture whose order cannot be had.
 #include <algorithm>
 
+#include "allocation_failures.h"
 #include "engine_fixture.h"
 #include "fractal/escape_kernels.h"
+#include "fractal/kernel_choice.h"
+#include "render/lane_painter.h"
 #include "render/pixel_shuffler.h"
 #include "render/render_pixel.h"
 
@@ -225,6 +228,69 @@ TEST_F(PictureCycleTest, SameSeedPaintsTheSameCycleTwice) {
     ClearDeck();
     const auto second = run();
     EXPECT_EQ(first, second);
+}
+
+// Without its order a picture cannot be painted: the cycle waits a slice between tries
+// (a stop is seen within one) and reports no picture; once an order is had, the
+// picture is painted and reported once.
+TEST_F(PictureCycleTest, APictureWithoutItsOrderWaitsASliceBetweenTriesAndIsNotReported) {
+    UseCanvas(64, 1);
+    SaverSettings.ExtraMemory = 1;
+    SaverSettings.CompletionDelay = 0;
+    canvas->onSleep = [](long count) {
+        if (count == 5) renderCycle.runningFlag.store(0);
+    };
+    {
+        FailingAllocations noOrder;  // a deck and an order need memory; neither is had
+        RunPictures(1);
+    }
+    EXPECT_EQ(picturesToGo, 1);
+    EXPECT_EQ(canvas->sleepCount, 5);
+    EXPECT_EQ(canvas->setPixelCount, 0);
+    EXPECT_EQ(renderCycle.pictureComplete, 0);
+
+    // An order too wide for its 16-bit x values cannot be had either, memory or not.
+    UseCanvas(0x10001, 1);
+    SaverSettings.ExtraMemory = 1;
+    canvas->recordPixels = false;
+    canvas->onSleep = [](long count) {
+        if (count == 3) renderCycle.clientWidth = 40;  // the next try gets an order
+        if (count == 10) renderCycle.runningFlag.store(0);
+    };
+    RunPictures(1);
+    EXPECT_EQ(picturesToGo, 0);
+    EXPECT_EQ(canvas->sleepCount, 3);
+    EXPECT_EQ(canvas->setPixelCount, 40);
+    EXPECT_EQ(PresetDeck.deckCount, 73);  // one view chosen, for the one picture
+}
+
+// An order without positions paints nothing and takes nothing from the order, through
+// every kernel; the cycle waits for an order it can paint rather than report a picture.
+TEST_F(PictureCycleTest, AnEmptyOrderPaintsNothing) {
+    std::vector<KernelKind> kernels = {KernelKind::kScalar};
+    for (KernelKind k : {KernelKind::kSse2, KernelKind::kAvx2, KernelKind::kAvx512})
+        if (KernelSupported(k)) kernels.push_back(k);
+    for (KernelKind kernel : kernels) {
+        UseCanvas(8, 6);
+        ASSERT_TRUE(SelectKernel(kernel));
+        srand(3);
+        std::unique_ptr<PixelShuffler> empty(PixelShuffler::Create(0, 0, 1));
+        if (kernel != KernelKind::kScalar) {
+            EXPECT_EQ(PaintWithLanes(canvas->dc(), empty.get(), kernel), LanePainting::kPainted);
+        }
+        renderCycle.currentShuffler = empty.release();
+        renderCycle.clientWidth = 0;  // no area: no order with positions to be had
+        renderCycle.pictureComplete = 0;
+        picturesToGo = 1;
+        renderCycle.pictureDone = [](void*) { --picturesToGo; };
+        PaintPicture(canvas->dc());
+        EXPECT_EQ(canvas->setPixelCount, 0) << KernelName(kernel);
+        EXPECT_EQ(picturesToGo, 1) << KernelName(kernel);
+        EXPECT_EQ(renderCycle.pictureComplete, 0);
+        EXPECT_EQ(canvas->calls, std::vector<std::string>{"Sleep 100"});
+        EXPECT_EQ(randomState, 3u);
+    }
+    SelectKernel(KernelKind::kAuto);
 }
 
 TEST_F(PictureCycleTest, FastFadeFillsTheRectangleTheWindowReports) {

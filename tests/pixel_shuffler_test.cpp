@@ -114,10 +114,27 @@ TEST_F(PixelShufflerTest, ZeroSizeLeavesTheOrderAlone) {
     FreeShuffler();  // freeing nothing is harmless
 }
 
-TEST_F(PixelShufflerTest, AnOrderWithoutPositionsIsDoneFromTheStart) {
-    auto order = Make(0, 4);
-    ASSERT_NE(order, nullptr);
-    EXPECT_EQ(order->done, 1);
+// Taking from an order that holds nothing, or nothing more, yields nothing, reads
+// nothing (an empty order has no rows to read) and draws no number.
+TEST_F(PixelShufflerTest, AnOrderWithoutPositionsIsDoneFromTheStartAndYieldsNothing) {
+    for (auto [columns, rows] : {std::pair{0, 4}, std::pair{4, 0}, std::pair{0, 0}}) {
+        auto order = Make(columns, rows);
+        ASSERT_NE(order, nullptr);
+        EXPECT_EQ(order->done, 1);
+        srand(5);
+        int32_t xs[4] = {-1, -1, -1, -1}, ys[4] = {-1, -1, -1, -1};
+        EXPECT_EQ(order->TakePositions(xs, ys, 4), 0);
+        order->NextPosition(xs, ys);
+        EXPECT_EQ(xs[0], -1);
+        EXPECT_EQ(ys[0], -1);
+        EXPECT_EQ(randomState, 5u);
+    }
+    auto drained = Make(3, 2);
+    int32_t xs[8], ys[8];
+    EXPECT_EQ(drained->TakePositions(xs, ys, 8), 6);
+    const uint32_t state = randomState;
+    EXPECT_EQ(drained->TakePositions(xs, ys, 8), 0);
+    EXPECT_EQ(randomState, state);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // The deck: a pass shows every admitted view once, the fallback when nothing is
-// admitted, unlinking at either end, and the random mirror or turn.
+// admitted, unlinking at either end, the random mirror or turn, and a refill that
+// cannot allocate.
 #include <cmath>
 #include <set>
 
+#include "allocation_failures.h"
 #include "engine_fixture.h"
 #include "fractal/family_table.h"
 #include "fractal/preset_catalogue.h"
@@ -149,6 +151,54 @@ TEST_F(PresetDeckTest, PresetKeepsItsCapAndBailoutUntilDrawn) {
     TakePreset(3);
     EXPECT_EQ(ActiveView.iterationCap, 200);
     EXPECT_EQ(ActiveView.bailout, bailout);
+}
+
+// Without memory each view of the refill beeps, the saver's one signal, a quarter of a
+// second each; once the cycle's stop request is seen the refill gives up at once.
+TEST_F(PresetDeckTest, ARefillWithoutMemoryBeepsPerViewUntilTheStopIsSeen) {
+    {
+        FailingAllocations noMemory;
+        ChooseNextPreset();  // no cycle watching: every view and the fallback beep
+        EXPECT_EQ(FailingAllocations::Refused(), 75);
+    }
+    EXPECT_EQ(canvas->beepCount, 75);
+    EXPECT_EQ(canvas->calls.back(), "Beep 250 250");
+    EXPECT_EQ(PresetDeck.deckCount, 0);
+    EXPECT_EQ(ActiveView.xMin, kStartView.xMin);  // the previous view stays
+
+    canvas->beepCount = 0;
+    PresetDeck.runningFlag = &renderCycle.runningFlag;
+    canvas->onBeep = [](long count) {
+        if (count == 3) renderCycle.runningFlag.store(0);  // a key pressed during a beep
+    };
+    {
+        FailingAllocations noMemory;
+        ChooseNextPreset();
+        // The three that beeped and the one that saw the stop; nothing after it.
+        EXPECT_EQ(FailingAllocations::Refused(), 4);
+    }
+    EXPECT_EQ(canvas->beepCount, 3);
+    EXPECT_EQ(PresetDeck.deckCount, 0);
+
+    // A stop seen while memory is there changes nothing: the refill is whole.
+    renderCycle.runningFlag.store(0);
+    ChooseNextPreset();
+    EXPECT_EQ(PresetDeck.deckCount, 73);
+    EXPECT_EQ(canvas->beepCount, 3);
+}
+
+// The cycle hands the deck its stop request: a cycle stopped while the refill fails
+// returns after the beep that was sounding, not after the whole catalogue's.
+TEST_F(PresetDeckTest, TheCycleStopsARefillWithoutMemory) {
+    canvas->onBeep = [](long count) {
+        if (count == 2) renderCycle.runningFlag.store(0);
+    };
+    {
+        FailingAllocations noMemory;
+        RunRenderCycle(canvas->window());
+    }
+    EXPECT_EQ(canvas->beepCount, 2);
+    EXPECT_EQ(canvas->setPixelCount, 0);
 }
 
 }  // namespace

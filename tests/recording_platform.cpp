@@ -40,6 +40,8 @@ void RecordingCanvas::Sleep(uint32_t milliseconds) {
 
 bool RecordingCanvas::Beep(uint32_t frequency, uint32_t duration) {
     calls.push_back("Beep " + std::to_string(frequency) + " " + std::to_string(duration));
+    ++beepCount;
+    if (onBeep) onBeep(beepCount);
     return true;
 }
 

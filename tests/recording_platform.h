@@ -32,9 +32,11 @@ public:
     long setPixelCount = 0;
     long sleepCount = 0;
     long fillCount = 0;
-    // Called after every SetPixel with the running count.
+    long beepCount = 0;
+    // Called after every SetPixel (Sleep, Beep) with the running count.
     void (*onSetPixel)(long count) = nullptr;
     void (*onSleep)(long count) = nullptr;
+    void (*onBeep)(long count) = nullptr;
 };
 
 struct FakeRegistryValue {

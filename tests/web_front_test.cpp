@@ -139,13 +139,14 @@ TEST_F(WebSaverTest, DelayIsWholeSlicesAndNeverNegative) {
 }
 
 TEST_F(WebSaverTest, APictureThatCannotBePaintedOwesTheCyclesSlice) {
-    // No pixels: the cycle sleeps a slice for each such picture rather than spin, and
-    // the Worker must wait it, even with no completion delay.
+    // No pixels: the cycle sleeps a slice before each new try rather than spin, and
+    // reports no picture; each call returns at its first try, and the Worker must wait
+    // the slice, even with no completion delay.
     SaverSettingsRecord settings = DefaultRecord();
     settings.CompletionDelay = 0;
     StartWebSaver(0, 0, settings, true, 1, FakeNow, nullptr);
     for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(PaintNextWebPicture(), i);
+        EXPECT_EQ(PaintNextWebPicture(), 0);
         EXPECT_EQ(WebSaverDelay(), static_cast<int32_t>(kDelaySliceMs));
     }
     settings.CompletionDelay = 2000;  // a picture that paints owes nothing

@@ -50,6 +50,10 @@ SCINTLE_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libpng-dev libbenchma
 # Debian package.
 SCINTLE_PACKAGING_PACKAGES=(wixl msitools lintian)
 
+# The fuzz targets and the ThreadSanitizer build: clang, its sanitizer runtimes and
+# libFuzzer, and llvm-symbolizer for readable reports.
+SCINTLE_SANITIZER_PACKAGES=(clang-14 libclang-rt-14-dev llvm-14)
+
 # What the native saver's tests run beside it: a virtual display and its tools,
 # xscreensaver itself, and pgrep and ps to find the saver it starts.
 SCINTLE_X11_PACKAGES=(xvfb x11-utils xdotool imagemagick xscreensaver procps)

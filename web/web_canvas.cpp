@@ -24,7 +24,10 @@ uintptr_t WebCanvas::_beginthread(ThreadStart start, uint32_t, void* argument) {
     return 1;
 }
 
-void WebCanvas::Sleep(uint32_t milliseconds) { slept += milliseconds; }
+void WebCanvas::Sleep(uint32_t milliseconds) {
+    slept += milliseconds;
+    if (slept > sleepAllowance && overslept) overslept();
+}
 
 const uint8_t* WebCanvas::Rgba() {
     const std::vector<Colorref>& colours = pixels();

@@ -37,8 +37,12 @@ public:
     uintptr_t _beginthread(ThreadStart start, uint32_t stackSize, void* argument) override;
     void Sleep(uint32_t milliseconds) override;
 
-    // The milliseconds Sleep was asked for since the count was last cleared.
+    // The milliseconds Sleep was asked for since the count was last cleared; once they
+    // pass `sleepAllowance`, each Sleep tells `overslept` (the saver stops the cycle,
+    // so that the Worker waits the rest instead of the call spinning).
     int64_t slept = 0;
+    int64_t sleepAllowance = INT64_MAX;
+    void (*overslept)() = nullptr;
 
     // The canvas as opaque RGBA, made afresh; valid until the next call.
     const uint8_t* Rgba();

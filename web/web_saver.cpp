@@ -21,6 +21,9 @@ void OnPictureDone(void*) {
     StopRenderThread();
 }
 
+// A sleep beyond what the Worker waited: the cycle cannot paint; the Worker waits it.
+void OnOverslept() { StopRenderThread(); }
+
 // What the cycle sleeps of a completion delay: whole slices (render/picture_cycle.h).
 int32_t CompletionWait(int32_t delay) {
     const auto slice = static_cast<int32_t>(kDelaySliceMs);
@@ -33,6 +36,7 @@ void StartWebSaver(int32_t width, int32_t height, const SaverSettingsRecord& set
                    bool seeded, uint32_t seed, MillisecondClock clock, FrameSink sink) {
     StopWebSaver();
     webSaver.canvas = new WebCanvas(width, height, clock, sink);
+    webSaver.canvas->overslept = OnOverslept;
     ResetEngine(webSaver.canvas);
     SaverSettings = settings;
     if (seeded) SeedRenderThread(seed);
@@ -47,18 +51,22 @@ int32_t PaintNextWebPicture() {
         ClearDeck();
         w.settingsPending = false;
     }
-    // The first picture waits no delay; a later one its delay, which the Worker has
-    // waited already.
-    const int32_t waited = w.pictures == 0 ? 0 : CompletionWait(SaverSettings.CompletionDelay);
+    // A new picture after a finished one waits its delay, which the Worker has waited
+    // already; the first picture waits none, nor one the last call left unfinished.
+    const int32_t waited = w.between ? CompletionWait(SaverSettings.CompletionDelay) : 0;
     w.canvas->slept = 0;
-    if (w.pictures == 0) {
+    w.canvas->sleepAllowance = waited;
+    const int32_t before = w.pictures;
+    if (!w.started) {
+        w.started = true;
         StartRenderThread(w.canvas->window());
     } else {
-        // As the render thread would go on: from the next picture, the generator where
-        // the last one left it.
+        // As the render thread would go on: the picture it was at, or the next one, the
+        // generator where it left it.
         renderCycle.runningFlag.store(1);
         RunRenderCycle(w.canvas->window());
     }
+    w.between = w.pictures > before;
     const int64_t owed = w.canvas->slept - waited;
     w.owed = owed > 0 ? static_cast<int32_t>(owed < INT32_MAX ? owed : INT32_MAX) : 0;
     return w.pictures;
@@ -72,7 +80,8 @@ void ChangeWebSaverSettings(const SaverSettingsRecord& settings) {
 int32_t WebSaverDelay() {
     const int32_t delay = webSaver.settingsPending ? webSaver.pending.CompletionDelay
                                                    : SaverSettings.CompletionDelay;
-    const int64_t wait = int64_t{CompletionWait(delay)} + webSaver.owed;
+    // Between pictures, the coming one's delay; within one, only the slices owed.
+    const int64_t wait = int64_t{webSaver.between ? CompletionWait(delay) : 0} + webSaver.owed;
     return static_cast<int32_t>(wait < INT32_MAX ? wait : INT32_MAX);
 }
 

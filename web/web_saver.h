@@ -26,8 +26,10 @@ struct WebSaverState {
     int32_t pictures = 0;  // finished so far
     SaverSettingsRecord pending = {};  // settings for the coming picture
     bool settingsPending = false;
-    // What the last picture slept beyond its completion delay: the slice the cycle
-    // waits for a picture it cannot paint (no memory, no pixels), owed by the Worker.
+    bool started = false;  // the cycle has run: later calls go on with it
+    bool between = false;  // the last call ended with a finished picture
+    // What the last call slept beyond its completion delay: the slices the cycle waits
+    // while it cannot paint a picture (no memory, no pixels), owed by the Worker.
     int32_t owed = 0;
 };
 
@@ -38,16 +40,18 @@ extern WebSaverState webSaver;
 void StartWebSaver(int32_t width, int32_t height, const SaverSettingsRecord& settings,
                    bool seeded, uint32_t seed, MillisecondClock clock, FrameSink sink);
 
-// Paints the next picture to its end; returns how many pictures are finished.
+// Paints the next picture to its end; returns how many pictures are finished. A cycle
+// that cannot paint (it sleeps a slice before each new try) returns at its first try,
+// with nothing finished and the slice owed (WebSaverDelay).
 int32_t PaintNextWebPicture();
 
 // These settings from the next picture on, as if the saver had started with them
 // (the deck is dealt afresh under them).
 void ChangeWebSaverSettings(const SaverSettingsRecord& settings);
 
-// How long to wait before the next picture, in milliseconds: its completion delay (0
-// for a negative one, which the cycle does not wait either), and what the last picture
-// owes (a cycle that cannot paint must not spin).
+// How long to wait before the next call, in milliseconds: after a finished picture the
+// next one's completion delay (0 for a negative one, which the cycle does not wait
+// either), and what the last call owes (a cycle that cannot paint must not spin).
 int32_t WebSaverDelay();
 
 // The generator as the last finished picture left it: a new saver seeded with it

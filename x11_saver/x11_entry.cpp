@@ -93,6 +93,18 @@ int Fail(const std::string& message, int status) {
     return status;
 }
 
+// With --verbose, says once why the image goes by XPutImage though the server offers
+// MIT-SHM (a server on another machine refuses the attach). Only then: xscreensaver
+// may show what a hack writes to stderr on the screen.
+void NoteSharedMemory(const X11Display& display, bool verbose) {
+    static std::string noted;
+    const std::string& refusal = display.sharedMemoryRefusal();
+    if (!verbose || refusal.empty() || refusal == noted) return;
+    std::fprintf(stderr, "scintle: MIT-SHM is offered but not usable (%s); drawing with XPutImage\n",
+                 refusal.c_str());
+    noted = refusal;
+}
+
 bool AttachTarget(const SaverOptions& options, X11Display* display, std::string* error) {
     switch (options.target) {
         case DrawTarget::kGivenWindow: return display->UseGivenWindow(options.windowId, error);
@@ -123,6 +135,7 @@ int RunWindowLoop(X11Display* display, bool verbose) {
         if (happened.resized) {
             StopRendering();
             if (!display->MakeImage(&session.canvas, &error)) return Fail(error, kExitFailure);
+            NoteSharedMemory(*display, verbose);
             if (!StartRendering()) return Fail("cannot start the render thread", kExitFailure);
         }
         if (happened.exposed) session.canvas.MarkAllChanged();
@@ -153,6 +166,7 @@ int RunSaver(int argc, char** argv) {
         !display.MakeImage(&session.canvas, &error))
         return Fail(error, kExitFailure);
 
+    NoteSharedMemory(display, options.verbose);
     renderPlatform = &session.canvas;
     kernelPlatform = &session.kernel;
     SaverSettings = options.settings;

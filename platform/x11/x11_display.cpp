@@ -7,8 +7,10 @@
 #include <sys/shm.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace scintle {
 
@@ -128,6 +130,7 @@ bool X11Display::CreateOwnWindow(int32_t width, int32_t height, const char* titl
 
 bool X11Display::MakeImage(ImageCanvas* canvas, std::string* error) {
     FreeImage();
+    shmRefusal_.clear();
     Display* d = display_;
     auto* visual = static_cast<Visual*>(visual_);
     const auto w = static_cast<unsigned>(width_), h = static_cast<unsigned>(height_);
@@ -139,6 +142,8 @@ bool X11Display::MakeImage(ImageCanvas* canvas, std::string* error) {
         if (image_) segment->shmid = shmget(IPC_PRIVATE,
                                             static_cast<size_t>(image_->bytes_per_line) * h,
                                             IPC_CREAT | 0600);
+        if (!image_) shmRefusal_ = "no shared image could be made";
+        else if (segment->shmid < 0) shmRefusal_ = std::string("shmget: ") + std::strerror(errno);
         if (image_ && segment->shmid >= 0) {
             segment->shmaddr = image_->data = static_cast<char*>(shmat(segment->shmid, nullptr, 0));
             segment->readOnly = True;
@@ -154,6 +159,9 @@ bool X11Display::MakeImage(ImageCanvas* canvas, std::string* error) {
                 shmSegment_ = segment;
             } else if (segment->shmaddr != reinterpret_cast<char*>(-1)) {
                 shmdt(segment->shmaddr);
+                shmRefusal_ = "the X server refused to attach the shared memory";
+            } else {
+                shmRefusal_ = "shmat: could not map the shared memory";
             }
         }
         if (!shm_) {

@@ -43,6 +43,10 @@ public:
     // Only while the render thread is stopped.
     bool MakeImage(ImageCanvas* canvas, std::string* error);
     bool sharedMemory() const { return shm_; }
+    // After MakeImage: why the image is not in shared memory though the server offers
+    // MIT-SHM (the server refused to attach it, or no segment could be made); empty
+    // when it is, or when the server does not offer it.
+    const std::string& sharedMemoryRefusal() const { return shmRefusal_; }
 
     int ConnectionFd() const;
     X11Happenings TakeEvents();
@@ -76,6 +80,7 @@ private:
     ::_XImage* image_ = nullptr;
     bool shm_ = false;
     void* shmSegment_ = nullptr;  // XShmSegmentInfo*, alive as long as the image
+    std::string shmRefusal_;
 };
 
 }  // namespace scintle

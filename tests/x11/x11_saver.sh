@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # The native saver on a private Xvfb, one scenario per run:
-#   x11_saver.sh SCENARIO WORK SCINTLE SCINTLE_RENDER
+#   x11_saver.sh SCENARIO WORK SCINTLE SCINTLE_RENDER [REFUSE_SHM_ATTACH]
+#
+# REFUSE_SHM_ATTACH, for other_endings: refuse_shm_attach.so, preloaded into an Xvfb
+# to make it refuse MIT-SHM attaches.
 #
 #   windows        its own window (size, title, destruction), the root window, and a
 #                  window another program made (XSCREENSAVER_WINDOW and --window-id)
@@ -10,9 +13,19 @@
 #   ending         SIGTERM and SIGINT at once (measured; fails past 1 s), a killed
 #                  connection, a lost server
 #   bad_options    exit 2 and one line before any display is opened
+#   other_endings  the given window destroyed by another client (through shared memory
+#                  and without): status 0 at once; the given window gone before the
+#                  start: status 1 and one line; a server that offers MIT-SHM and
+#                  refuses every attach: the same pictures by XPutImage, and --verbose
+#                  says why
+#   resizes        a run of resizes and exposures while pictures are painted and sent,
+#                  through shared memory and without: each restarts the render thread
+#                  at the new size; it ends with status 0 and nothing but its pictures
+#                  on stderr (run by the thread build under ThreadSanitizer too)
 set -uo pipefail
 scenario=${1:?scenario} work=${2:?work folder}
 scintle=$(realpath "${3:?scintle}") render=$(realpath "${4:?scintle-render}")
+refuseShm=${5:+$(realpath "$5")}
 source "$(dirname "$0")/x11_lib.sh"
 rm -rf "$work"; mkdir -p "$work"; cd "$work" || exit 1
 
@@ -174,6 +187,99 @@ ending() {
     wait "$saver"; status=$?
     ((status == 1)) || fail "status $status after the server went: $(cat saver.err)"
     note "server gone: status 1, '$(cat saver.err)'"
+}
+
+# A window of another program's (ImageMagick's viewer) at the screen's corner; sets
+# `viewer` and `window`.
+another_programs_window() {
+    display -size 300x240 xc:gray &
+    viewer=$!
+    wait_until 10 xdotool search --onlyvisible --name '^ImageMagick: ' >/dev/null ||
+        fail "no window to hand over"
+    window=$(xdotool search --onlyvisible --name '^ImageMagick: ' | head -1)
+}
+
+# Waits up to 10 s for the saver to end; sets `status`.
+saver_ends() {
+    wait_until 10 eval '! kill -0 $saver 2>/dev/null' || fail "still running after $1"
+    wait "$saver"; status=$?
+}
+
+other_endings() {
+    local shm status viewer window
+    for shm in with without; do
+        if [[ $shm == with ]]; then start_xvfb 800x600; else start_xvfb 800x600 -extension MIT-SHM; fi
+        another_programs_window
+        start_saver --window-id "$window" --seed 4 --completion-delay 0 --verbose
+        wait_until 30 picture_shown || fail "no picture in the given window ($shm MIT-SHM)"
+        xdotool windowclose "$window"  # a third client destroys it while it is drawn into
+        saver_ends "its window was destroyed"
+        ((status == 0)) && ! grep -q -v 'picture [0-9]*:' saver.err ||
+            fail "status $status after its window was destroyed: $(grep -v 'picture [0-9]*:' saver.err)"
+        kill "$viewer" 2>/dev/null; wait "$viewer" 2>/dev/null
+        note "$shm MIT-SHM: the given window destroyed by another client: status 0, nothing said"
+        kill "$xvfbPid"
+    done
+
+    # The window is gone before the saver starts: it says so, and which window.
+    start_xvfb 800x600
+    another_programs_window
+    kill "$viewer"; wait "$viewer" 2>/dev/null
+    wait_until 10 eval '! xwininfo -id $window >/dev/null 2>&1' || fail "the viewer's window stays"
+    local how
+    for how in option variable; do
+        if [[ $how == option ]]; then start_saver --window-id "$window"
+        else XSCREENSAVER_WINDOW=$window start_saver; fi
+        saver_ends "it was given no window"
+        ((status == 1)) && [[ $(wc -l <saver.err) == 1 ]] &&
+            grep -q "there is no window $(printf '0x%x' "$window")" saver.err ||
+            fail "a window gone before the start ($how): status $status, stderr: $(cat saver.err)"
+    done
+    note "the given window gone before the start: status 1, '$(cat saver.err)'"
+    kill "$xvfbPid"
+
+    # A server that offers MIT-SHM and refuses to attach: the same picture, by XPutImage.
+    [[ -n $refuseShm ]] || fail "other_endings needs refuse_shm_attach.so"
+    LD_PRELOAD=$refuseShm start_xvfb 800x600
+    offers_shm || fail "MIT-SHM is not offered"
+    start_saver --geometry 301x187 --seed 2026 --completion-delay 60 --verbose
+    wait_until 60 picture_shown || fail "no picture on the refusing server"
+    shot_of "$(own_window)" refused.png
+    same_as_render refused.png 301x187 2026
+    grep -q 'MIT-SHM is offered but not usable (the X server refused' saver.err ||
+        fail "no word of the refusal: $(cat saver.err)"
+    kill -TERM "$saver"
+    wait "$saver"; status=$?
+    ((status == 0)) || fail "status $status after SIGTERM on the refusing server"
+    note "MIT-SHM refused: the same picture by XPutImage; '$(grep MIT-SHM saver.err)'"
+}
+
+resizes() {
+    local shm sizes=(320x200 96x64 401x203 200x300 17x9 260x180) size pictures status
+    for shm in with without; do
+        if [[ $shm == with ]]; then start_xvfb 800x600; else start_xvfb 800x600 -extension MIT-SHM; fi
+        start_saver --geometry 160x120 --seed 8 --completion-delay 0 --extra-memory --verbose
+        wait_until 60 picture_shown || fail "no first picture ($shm MIT-SHM)"
+        local window; window=$(own_window)
+        for size in "${sizes[@]}"; do
+            xdotool windowsize "$window" "${size%x*}" "${size#*x}"
+            sleep 0.4
+            # The server drops the window's content: the whole image goes again.
+            xdotool windowunmap --sync "$window" windowmap --sync "$window"
+            sleep 0.2
+        done
+        pictures=$(grep -c 'picture [0-9]*:' saver.err)
+        wait_until 60 picture_shown $((pictures + 1)) || fail "no picture after the resizes"
+        shot_of "$window" "resized-$shm.png"
+        [[ $(identify -format %wx%h "resized-$shm.png") == "${sizes[-1]}" ]] ||
+            fail "the window is not ${sizes[-1]}"
+        kill -TERM "$saver"
+        wait "$saver"; local status=$?
+        ((status == 0)) && ! grep -q -v 'picture [0-9]*:' saver.err ||
+            fail "status $status after SIGTERM; on stderr: $(grep -v 'picture [0-9]*:' saver.err | head -40)"
+        kill "$xvfbPid"
+        note "$shm MIT-SHM: ${#sizes[@]} resizes and exposures, $(grep -c 'picture [0-9]*:' saver.err) pictures, status 0"
+    done
 }
 
 bad_options() {

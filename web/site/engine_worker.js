@@ -10,7 +10,7 @@ import { Kind, postPicture } from './messages.js';
 
 const build = new URL(self.location.href).searchParams.get('build') === 'simd' ? 'simd' : 'plain';
 
-const saver = { width: 0, height: 0, query: false, names: [] };
+const saver = { width: 0, height: 0, query: false, names: [], pictures: 0 };
 
 function postFrame(rgba, width, height) {
     postPicture(self, { kind: Kind.frame, rgba, width, height });
@@ -45,6 +45,7 @@ function startSaver(engine, message) {
         engine.useStored(message.stored, saver.names);
     }
     saver.width = width;
+    saver.pictures = 0;
     saver.height = height;
     engine.saverStart(width, height, seeded, seed);
     self.postMessage({
@@ -56,10 +57,14 @@ function startSaver(engine, message) {
 
 function paintNext(engine) {
     const number = engine.saverPaint();
-    postPicture(self, {
-        kind: Kind.picture, rgba: engine.saverRgba(saver.width, saver.height),
-        width: saver.width, height: saver.height, number, generator: engine.saverGenerator(),
-    });
+    // A call that could not paint (it owes the cycle's slice) finished no picture.
+    if (number > saver.pictures) {
+        saver.pictures = number;
+        postPicture(self, {
+            kind: Kind.picture, rgba: engine.saverRgba(saver.width, saver.height),
+            width: saver.width, height: saver.height, number, generator: engine.saverGenerator(),
+        });
+    }
     setTimeout(() => paintNext(engine), engine.saverDelay());
 }
 
