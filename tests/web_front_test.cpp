@@ -134,6 +134,8 @@ TEST_F(WebSaverTest, DelayIsWholeSlicesAndNeverNegative) {
                                          {-5000, 0}, {300000, 300000}}) {
         settings.CompletionDelay = stored;
         StartWebSaver(4, 4, settings, true, 1, FakeNow, nullptr);
+        EXPECT_EQ(WebSaverDelay(), 0) << "nothing to wait before the first picture";
+        EXPECT_EQ(PaintNextWebPicture(), 1);
         EXPECT_EQ(WebSaverDelay(), waited) << stored;
     }
 }
