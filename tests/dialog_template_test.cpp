@@ -219,7 +219,9 @@ TEST(DialogTemplate, EverySettingHasTheTablesControlsLabelsAndGroup) {
         if (setting.kind == scintle::SettingKind::kSwitch) {
             EXPECT_EQ(control->label, setting.label);
             EXPECT_EQ(control->style, setting.offControl ? kRadioButton : kCheckBox);
-            if (setting.offControl) EXPECT_EQ(ControlWithId(setting.offControl)->label, setting.offLabel);
+            if (setting.offControl) {
+                EXPECT_EQ(ControlWithId(setting.offControl)->label, setting.offLabel);
+            }
         } else {
             EXPECT_EQ(control->style, kNumberField);
             EXPECT_TRUE(HasControl(kLabel, setting.label)) << "no label \"" << setting.label << "\"";

@@ -134,7 +134,9 @@ TEST(SettingTable, SaverManualPageListsEveryOption) {
         ASSERT_FALSE(paragraph.empty()) << s.option;
         if (s.kind == SettingKind::kSwitch) {
             EXPECT_NE(paragraph.find(ManOption(std::string("--no-") + s.option)), std::string::npos) << s.option;
-            if (s.offOption) EXPECT_NE(paragraph.find(ManOption(std::string("--") + s.offOption)), std::string::npos);
+            if (s.offOption) {
+                EXPECT_NE(paragraph.find(ManOption(std::string("--") + s.offOption)), std::string::npos);
+            }
         } else if (s.kind == SettingKind::kSeconds) {
             EXPECT_NE(paragraph.find(std::to_string(s.low) + " to " + std::to_string(s.high)), std::string::npos);
             EXPECT_NE(paragraph.find("(default " + std::to_string(s.defaultValue) + ")"), std::string::npos);

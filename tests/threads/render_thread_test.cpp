@@ -29,7 +29,12 @@ protected:
         stopAfter.store(0);
         SaverSettings.CompletionDelay = 0;
         SaverSettings.BlankingMethod = kAllBlankingMethods;
-        kernelPlatform = &kernel;  // real threads
+        UseRealThreads();
+    }
+
+    // After the engine's reset (UseCanvas): threads of their own, a fixed seed.
+    void UseRealThreads() {
+        kernelPlatform = &kernel;
         SeedRenderThread(2024);
     }
 
@@ -61,10 +66,12 @@ protected:
     }
 
     X11Kernel kernel;
+    ImageCanvas image;  // the X11 saver's, for the test that sends it
 };
 
 TEST_F(RenderThreadTest, StartedStoppedAndRestartedThroughTheMemoryCanvas) {
     UseCanvas(48, 36);
+    UseRealThreads();
     canvas->recordPixels = false;
     SaverSettings.ExtraMemory = 1;
     for (int run = 0; run < 12; ++run) {
@@ -82,7 +89,6 @@ TEST_F(RenderThreadTest, StartedStoppedAndRestartedThroughTheMemoryCanvas) {
 }
 
 TEST_F(RenderThreadTest, TheWindowThreadSendsTheImageWhileItIsDrawnAndRemakesItBetweenThreads) {
-    ImageCanvas image;
     renderPlatform = &image;
     SaverSettings.ExtraMemory = 1;
     struct Size {
