@@ -10,7 +10,7 @@
 #include "host/close_gate.h"
 #include "host/run_mode.h"
 #include "host/saver_entry.h"
-#include "host/saver_hook.h"
+#include "host/saver_host.h"
 #include "host/saver_window.h"
 #include "render/engine_reset.h"
 #include "tests/recording_host.h"
@@ -52,9 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RecordingHost host;
     ThreadRecordingCanvas canvas;
     FakeRegistry registry;
-    ResetSaverHost();
-    ResetCloseGate();
-    ResetSaverHook();
+    saverHost = SaverHostState{};
+    closeGate = CloseGateState{};
     ResetEngine();
     const WindowHandle known = FakeWindow(4660);
     host.windows.insert(known);
@@ -63,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     hostPlatform = &host;
     registryPlatform = &host;
     renderPlatform = &canvas;
+    kernelPlatform = &canvas;
 
     const int32_t exitCode = RunEntry(FakeModule(0x400000), tail);
     const bool drawn = mode.kind == RunModeKind::ModeFullScreen ||
@@ -78,5 +78,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     hostPlatform = nullptr;
     registryPlatform = nullptr;
     renderPlatform = nullptr;
+    kernelPlatform = nullptr;
     return 0;
 }

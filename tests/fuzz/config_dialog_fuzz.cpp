@@ -14,6 +14,8 @@
 #include "fuzz_support.h"
 #include "settings/config_dialog.h"
 #include "settings/saver_settings.h"
+#include "settings/setting_masks.h"
+#include "settings/setting_table.h"
 #include "settings/settings_store.h"
 #include "resources/config_dialog_ids.h"
 #include "tests/recording_dialog.h"
@@ -29,6 +31,12 @@ constexpr int kBoxes[] = {
     IDC_STORMY_NIGHT, IDC_RED_PURPLE,   IDC_GREEN_YELLOW, IDC_BLUE_GREEN,   IDC_MANDELBROT,
     IDC_JULIA,        IDC_PHOENIX,      IDC_DRAGON,       IDC_EXCLUDE,      IDC_REDUCE};
 constexpr int kCommands[] = {kIdOk, kIdCancel, IDC_SELECT_ALL, IDC_SELECT_NONE};
+
+std::string DelayMessage() {
+    char text[128];
+    FormatRangeMessage(SettingNamed("CompletionDelay"), text, sizeof text);
+    return text;
+}
 
 uint32_t Stored(FakeRegistry& registry, const char* name) {
     const std::vector<uint8_t>& d = registry.keys[kSettingsKeyPath][name].data;
@@ -85,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     for (const RecordedMessageBox& box : dialog.messageBoxes)
-        Require(box.text == kInvalidEntryText || box.text == kInconsistentEntryText,
+        Require(box.text == DelayMessage() || box.text == kInconsistentEntryText,
                 "only the two messages");
     Require(registry.openKeys == 0, "every key opened is closed");
     if (dialog.ended && dialog.endResult == 1) CheckStored(registry);

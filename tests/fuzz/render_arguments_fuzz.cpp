@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "fractal/family_table.h"
 #include "fractal/fractal_preset.h"
 #include "fuzz_support.h"
 #include "cli/commands.h"

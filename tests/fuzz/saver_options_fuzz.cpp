@@ -4,6 +4,7 @@
 // range the dialog allows, no mask empty and a window to draw into; refused ones must
 // say why.
 #include "fuzz_support.h"
+#include "settings/setting_masks.h"
 #include "x11_saver/saver_options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -38,9 +38,10 @@ SaverSettingsRecord Expected(const FakeRegistry& registry) {
         if (fields[i]) *fields[i] = number;
         else s.CompletionDelay = static_cast<int32_t>(number * 1000u);
     }
-    if (s.BlankingMethod == 0) s.BlankingMethod = kDefaultBlankingMethod;
-    if (s.ColourScheme == 0) s.ColourScheme = kAllColourSchemes;
-    if (s.CurveType == 0) s.CurveType = kAllCurveTypes;
+    // A mask read as 0 is its default.
+    if (s.BlankingMethod == 0) s.BlankingMethod = kStartSettings.BlankingMethod;
+    if (s.ColourScheme == 0) s.ColourScheme = kStartSettings.ColourScheme;
+    if (s.CurveType == 0) s.CurveType = kStartSettings.CurveType;
     return s;
 }
 
