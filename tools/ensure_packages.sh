@@ -62,7 +62,7 @@ SCINTLE_X11_PACKAGES=(xvfb x11-utils xdotool imagemagick xscreensaver procps)
 # saver's end-to-end tests and ./run (Xephyr shows Wine two monitors): 64-bit Wine
 # always, and 32-bit Wine where the machine can run 32-bit programs (elsewhere it could
 # not even start).
-SCINTLE_WINE_PACKAGES=(wine wine64 xvfb xserver-xephyr xdotool imagemagick)
+SCINTLE_WINE_PACKAGES=(wine wine64 xvfb xserver-xephyr xdotool imagemagick x11-xserver-utils)
 if "$(dirname "${BASH_SOURCE[0]}")/machine_runs_i386.sh"; then
     SCINTLE_RUNS_I386=1
     SCINTLE_WINE_PACKAGES+=(wine32:i386)

@@ -268,11 +268,15 @@ scenario_settings() {
     start_saver "$e2e" /s
     [[ $(wait_lit 5) != never ]] || fail "nothing painted"
     # Still is not always finished: a busy machine can hold the saver back for longer than
-    # wait_still looks, so a still picture that is not yet whole gets more time.
+    # wait_still looks, so a still picture that is not yet whole gets more time, for as
+    # long as it keeps growing (see still_but_unfinished).
     local inner=$(((width - 1) * (height - 1))) lit region="$((width - 1))x$((height - 1))+0+0"
-    local deadline=$((SECONDS + 20))
+    local before=-1 deadline=$((SECONDS + 120))
     while f=$(wait_still settings-mandelbrot); lit=$(lit "$f" "$region")
-          ((lit < inner && SECONDS < deadline)); do :; done
+          ((lit < inner && lit > before && SECONDS < deadline)); do
+        still_but_unfinished "$lit" "$inner"
+        before=$lit
+    done
     expect_eq "$lit" $inner "lit pixels of a finished Mandelbrot picture (the dark ones within $(
         convert "$f" -crop "$region" +repage -fill white +opaque black -negate \
             -bordercolor black -border 1 -format '%@' info: 2>/dev/null) of $region, plus 1 each way)"

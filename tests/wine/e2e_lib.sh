@@ -249,6 +249,14 @@ wait_still() {
     fail "the picture never settled"
 }
 
+# A picture that stood still for wait_still while unfinished: on a busy machine the
+# render thread can be held back that long. An exposure of the whole screen makes Wine
+# put its window surface to X again, so that nothing painted stays unshown.
+still_but_unfinished() {  # LIT INNER
+    note "still for a while at $1 of $2 pixels lit: refreshing the screen and waiting on"
+    xrefresh -display "$DISPLAY"
+}
+
 expect_eq() { [[ "$1" == "$2" ]] || fail "$3: expected '$2', got '$1'"; }
 expect_running() { sleep "${2:-0.6}"; running || fail "$1: the saver ended"; }
 
