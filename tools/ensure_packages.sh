@@ -5,6 +5,13 @@
 #   ensure_packages cmake ninja-build libpng-dev ...
 #
 # Packages named with ":i386" make sure the i386 architecture is enabled first.
+#
+# A package mirror can be caught in the middle of a sync: an index that fails to
+# fetch, then packages that cannot be resolved without it. So a failed update is tried
+# again and, if it still fails, the install is tried with the indexes that did come;
+# a failed install is tried again after another update. When nothing helps, one line
+# says what is missing and what the mirror said, and ensure_packages returns 1.
+# SCINTLE_APT_TRIES and SCINTLE_APT_PAUSE (seconds) set how hard it tries.
 
 _scintle_apt_updated=0
 
@@ -13,6 +20,30 @@ _scintle_missing() {
     for pkg in "$@"; do
         status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
         [[ "$status" == "install ok installed" ]] || echo "$pkg"
+    done
+}
+
+# The line of apt's output (file) that tells why it failed: the mirror's own complaint
+# when there is one, else apt's last error.
+_scintle_apt_reason() {
+    local reason
+    reason=$(grep -m1 -i 'mirror sync\|unexpected size\|hash sum mismatch' "$1" || true)
+    [[ -n $reason ]] || reason=$(grep '^E:' "$1" | tail -n 1 || true)
+    [[ -n $reason ]] || reason=$(tail -n 1 "$1")
+    echo "$reason" | sed 's/^E: *//'
+}
+
+# apt-get update, tried again after a pause while it fails; what the last failure
+# printed is kept in the file named.
+_scintle_apt_update() {  # LOG SUDO
+    local log=$1 sudo=$2 try
+    for ((try = 1; try <= _scintle_apt_tries; try++)); do
+        $sudo apt-get update -qq >"$log" 2>&1 && { cat "$log" >&2; : >"$log"; return 0; }
+        cat "$log" >&2
+        ((try < _scintle_apt_tries)) || return 1
+        echo "apt-get update failed ($(_scintle_apt_reason "$log"));" \
+             "trying again in ${_scintle_apt_pause}s" >&2
+        sleep "$_scintle_apt_pause"
     done
 }
 
@@ -27,14 +58,37 @@ ensure_packages() {
         _scintle_apt_updated=0
     fi
     echo "Installing: $(echo $missing)" >&2
-    if [[ $_scintle_apt_updated -eq 0 ]]; then
-        $sudo apt-get update -qq
+    local _scintle_apt_tries=${SCINTLE_APT_TRIES:-4} _scintle_apt_pause=${SCINTLE_APT_PAUSE:-20}
+    local log updateLog try
+    log=$(mktemp) updateLog=$(mktemp)
+    # An index that still fails is left out: what the others hold may be enough.
+    if [[ $_scintle_apt_updated -eq 0 ]] && _scintle_apt_update "$updateLog" "$sudo"; then
         _scintle_apt_updated=1
     fi
     # With the recommended packages: Wine's X11 driver and its fonts come as recommends
-    # of libwine, and the Wine tests need them.
-    # shellcheck disable=SC2086
-    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >&2
+    # of libwine, and the Wine tests need them. A failed install updates again first.
+    for ((try = 1; ; try++)); do
+        # shellcheck disable=SC2086
+        if $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >"$log" 2>&1; then
+            cat "$log" >&2
+            rm -f "$log" "$updateLog"
+            return 0
+        fi
+        cat "$log" >&2
+        ((try < _scintle_apt_tries)) || break
+        echo "apt-get install failed ($(_scintle_apt_reason "$log"));" \
+             "trying again in ${_scintle_apt_pause}s" >&2
+        sleep "$_scintle_apt_pause"
+        _scintle_apt_update "$updateLog" "$sudo" || true
+    done
+    # The mirror's complaint, from the update, says more than the install's own error.
+    local reason
+    [[ -s $updateLog ]] && reason=$(_scintle_apt_reason "$updateLog") || reason=$(_scintle_apt_reason "$log")
+    rm -f "$log" "$updateLog"
+    echo "Could not install $(_scintle_missing $missing | tr '\n' ' ')after $try tries;" \
+         "apt-get said: \"$reason\". The package mirror may be in the middle of a sync:" \
+         "try again later." >&2
+    return 1
 }
 
 # What building and testing the project needs: both Windows cross compilers, Xlib for
