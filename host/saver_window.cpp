@@ -4,6 +4,7 @@
 #include "host/saver_hook.h"
 #include "host/saver_host.h"
 #include "platform/platform_values.h"
+#include "render/cycle_state.h"
 #include "resources/resource.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_store.h"
@@ -118,10 +119,15 @@ int32_t RunSaverWindow(WindowHandle parent) {
     }
 
     if (hostPlatform->RegisterClassA(&wc) != 0) {
+        // The first WM_SIZE starts the render thread before the new window is shown, and
+        // a window not yet on the screen keeps nothing drawn into it: the thread's first
+        // drawing waits until CreateWindowExA has shown the (visible) window.
+        renderCycle.windowShown.store(0, std::memory_order_release);
         h.saverWindow = hostPlatform->CreateWindowExA(shape.exStyle, kSaverClassName, shape.title,
                                                       shape.style, shape.x, shape.y,
                                                       shape.width, shape.height, parent, nullptr,
                                                       h.hostInstance, nullptr);
+        renderCycle.windowShown.store(1, std::memory_order_release);
     }
     int32_t exitCode = -1;  // no window, no quit message
     if (h.saverWindow) {

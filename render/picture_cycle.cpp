@@ -34,6 +34,16 @@ bool WaitCompletionDelay() {
     return true;
 }
 
+// Until the window is on the screen, a millisecond at a time. False when a stop came
+// first.
+bool WaitUntilWindowShown() {
+    while (renderCycle.windowShown.load(std::memory_order_acquire) == 0) {
+        if (!Running()) return false;
+        kernelPlatform->Sleep(1);
+    }
+    return true;
+}
+
 // Paints the order through a lane kernel unless the plain kernel is chosen or the
 // view needs none (a cap of 0 or less paints without iterating). False when drawing
 // stopped; true when the order is done, or left for the one-pixel loop.
@@ -49,6 +59,7 @@ void ResetRenderCycle() {
     FreeShuffler();
     RenderCycleState& c = renderCycle;
     c.runningFlag.store(1);
+    c.windowShown.store(1);
     c.clientWidth = 0;
     c.clientHeight = 0;
     c.firstPicture = 1;
@@ -84,7 +95,9 @@ void StartNextPicture(WindowHandle window, DeviceContext dc) {
     BuildShuffler();
     if (!Running()) return;
     if (c.firstPicture) {
-        // The window's background is never erased: the first fast fade clears it.
+        // The window's background is never erased: the first fast fade clears it, once
+        // the window can show it.
+        if (!WaitUntilWindowShown()) return;
         c.activeBlanking = kFastFade;
         c.firstPicture = 0;
     } else if (!WaitCompletionDelay()) {

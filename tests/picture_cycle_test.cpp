@@ -59,6 +59,21 @@ TEST_F(PictureCycleTest, FirstPictureIsPrecededByABlackFillAndNoPause) {
     }
 }
 
+// Nothing drawn into a window before it is on the screen would ever show.
+TEST_F(PictureCycleTest, FirstDrawingWaitsUntilTheWindowIsShownOrAStop) {
+    for (bool stop : {false, true}) {
+        UseCanvas(6, 4);
+        renderCycle.windowShown.store(0);
+        canvas->onSleep = stop ? [](long n) { if (n == 3) renderCycle.runningFlag.store(0); }
+                               : [](long n) { if (n == 3) renderCycle.windowShown.store(1); };
+        RunPictures(1);
+        const std::vector<std::string> waits(3, "Sleep 1");
+        EXPECT_EQ(std::vector<std::string>(canvas->calls.begin(), canvas->calls.begin() + 3), waits);
+        EXPECT_EQ(canvas->fillCount, stop ? 0 : 1) << stop;
+        EXPECT_EQ(canvas->calls.size(), stop ? 3u : 3u + 1u + 6u * 4u) << stop;
+    }
+}
+
 TEST_F(PictureCycleTest, CompletionDelayIsWaitedInSlicesBeforeLaterPictures) {
     const struct {
         int32_t delay;

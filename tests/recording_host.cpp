@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/platform_values.h"
+#include "render/cycle_state.h"
 
 namespace scintle {
 
@@ -307,7 +308,7 @@ void RecordingHost::ProvideVerifier(VerifyScreenSavePwdFn verify) {
 
 uintptr_t ThreadRecordingCanvas::_beginthread(ThreadStart start, uint32_t stackSize,
                                               void* argument) {
-    starts.push_back({start, stackSize, argument});
+    starts.push_back({start, stackSize, argument, renderCycle.windowShown.load()});
     return failStart ? kThreadStartFailed : 0x900;
 }
 

@@ -132,6 +132,7 @@ public:
         ThreadStart start;
         uint32_t stackSize;
         void* argument;
+        int32_t windowShown;  // whether the window was on the screen at the start
     };
     std::vector<Start> starts;
     bool failStart = false;

@@ -40,8 +40,11 @@ TEST_F(SaverWindowTest, FullScreenRunCreatesTheTopmostWindowAndEndsWithZero) {
               (std::vector<std::string>{"SetForegroundWindow 0x500"}));
     EXPECT_EQ(host.CallsOf("PostQuitMessage"), (std::vector<std::string>{"PostQuitMessage 0"}));
     EXPECT_EQ(saverHost.saverWindow, kWindow);
-    // The run started one render thread for the whole screen, then stopped drawing.
+    // The run started one render thread for the whole screen, before the window was
+    // shown (so its drawing waited), then stopped drawing.
     ASSERT_EQ(canvas.starts.size(), 1u);
+    EXPECT_EQ(canvas.starts[0].windowShown, 0);
+    EXPECT_EQ(renderCycle.windowShown.load(), 1);
     EXPECT_EQ(renderCycle.clientWidth, 640);
     EXPECT_EQ(renderCycle.clientHeight, 480);
     EXPECT_EQ(renderCycle.runningFlag.load(), 0);
