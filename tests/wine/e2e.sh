@@ -136,10 +136,8 @@ scenario_preview() {
     for _ in $(seq 150); do [[ -f $dir/ready ]] && break; sleep 0.1; done
     [[ -f $dir/ready ]] || { cat "$dir/out.raw"; fail "the preview did not come up"; }
     read -r x y w h <"$dir/ready"
-    sleep 1
-    local a; a=$(shot preview)
+    local a; a=$(wait_lit_region preview "${w}x$h+$x+$y") || fail "the preview paints nothing"
     note "preview area ${w}x$h at ($x, $y): $(lit "$a" "${w}x$h+$x+$y") lit pixels"
-    (($(lit "$a" "${w}x$h+$x+$y") > 0)) || fail "the preview paints nothing"
     xdotool mousemove $((x + 20)) $((y + 20)) sleep 0.1 mousemove $((x + 120)) $((y + 90)) key a
     touch "$dir/go"
     wait "$driverPid"
@@ -175,7 +173,7 @@ scenario_password() {
     expect_running "refused prompt"
     expect_eq "$(reg_number "$test_key" PromptCount)" 1 "prompts after one key"
     local a b
-    a=$(shot password-frozen-1); sleep 1; b=$(shot password-frozen-2)
+    a=$(shot password-frozen-1); sleep 1; b=$(shot password-frozen-2)  # a second of nothing
     expect_eq "$(compare -metric AE "$a" "$b" null: 2>&1)" 0 "pixels changed after a refusal"
     (($(lit "$a") > 0)) || fail "the frozen picture is black"
     # Two presses at once: the second close request comes within 200 ms of the refusal.
@@ -183,7 +181,7 @@ scenario_password() {
     expect_running "two quick presses"
     expect_eq "$(reg_number "$test_key" PromptCount)" 2 "prompts after two quick presses"
     reg_set "$test_key" PromptAnswer REG_DWORD 1
-    sleep 0.3
+    sleep 0.3  # past the hold-off after the last prompt, a time the gate counts itself
     xdotool key d
     wait_end 5; expect_eq "$ended" 0 "exit code after an accepted password"
     expect_eq "$(reg_number "$test_key" PromptCount)" 3 "prompts in all"
@@ -253,9 +251,10 @@ scenario_settings() {
     reg_set "$settings_key" ColourScheme REG_DWORD 2   # Mono
     start_saver "$e2e" /s
     [[ $(wait_lit 5) != never ]] || fail "nothing painted"
-    sleep 1
-    local f colours; f=$(shot settings-mono)
-    colours=$(convert "$f" -unique-colors -depth 8 txt:- | awk 'NR > 1 {print $3}' | sort | tr '\n' ' ')
+    local f colours deadline=$((SECONDS + 10))
+    while f=$(shot settings-mono)
+          colours=$(convert "$f" -unique-colors -depth 8 txt:- | awk 'NR > 1 {print $3}' | sort | tr '\n' ' ')
+          [[ $colours != *"#FFFFFF"* ]] && ((SECONDS < deadline)); do sleep 0.2; done
     expect_eq "$colours" "#000000 #FFFFFF " "colours under Mono"
     xdotool key a; wait_end 5
 
@@ -302,13 +301,19 @@ scenario_settings() {
         reg_set "$settings_key" ColourScheme REG_DWORD 1
         reg_set "$settings_key" CurveType REG_DWORD 1
         reg_set "$settings_key" ExtraMemory REG_BINARY "${data%:*}"
+        reg_set "$settings_key" CompletionDelay REG_DWORD 300  # a finished picture stays
         expected=${data#*:}
         start_saver "$e2e" /s
         [[ $(wait_lit 5) != never ]] || fail "nothing painted"
-        sleep 1.5
+        # A painted last column shows early (the order is scattered); an unpainted one
+        # only once the whole picture is there.
         local column deadline=$((SECONDS + 10))
-        while f=$(shot "settings-extra-${data%:*}"); column=$(lit "$f" "1x$height+$((width - 1))+0")
-              [[ $expected == lit ]] && ((column == 0 && SECONDS < deadline)); do sleep 0.5; done
+        if [[ $expected == lit ]]; then
+            while f=$(shot "settings-extra-${data%:*}"); column=$(lit "$f" "1x$height+$((width - 1))+0")
+                  ((column == 0 && SECONDS < deadline)); do sleep 0.2; done
+        else
+            f=$(wait_still "settings-extra-${data%:*}"); column=$(lit "$f" "1x$height+$((width - 1))+0")
+        fi
         note "ExtraMemory as binary ${data%:*}: $column lit pixels in the last column"
         if [[ $expected == lit ]]; then ((column > 0)) || fail "ExtraMemory ${data%:*} was not read"
         else expect_eq "$column" 0 "lit pixels in the last column with 8-byte ExtraMemory"; fi
@@ -349,8 +354,7 @@ scenario_dialog_picture() {
     done
     [[ -n $window ]] || fail "the dialog did not appear"
     xdotool mousemove 0 0   # no control drawn under the pointer
-    sleep 1
-    import -window "$window" "$shots/config-dialog.png"
+    wait_drawn "$window" "$shots/config-dialog.png"
     note "$shots/config-dialog.png"
     # A strip below the caption: the dialog's grey alone has a colour or two.
     local colours; colours=$(convert "$shots/config-dialog.png" -gravity north -crop 80%x20%+0+40 \
@@ -372,15 +376,9 @@ scenario_all_monitors() {
         fresh_registry
         reg_set "$settings_key" ColourScheme REG_DWORD 1  # Rainbow: painted pixels are lit
         reg_set "$settings_key" AllMonitors REG_DWORD $setting
+        reg_set "$settings_key" CompletionDelay REG_DWORD 300  # a finished picture stays
         start_saver "$e2e" /s
-        local i f=
-        for i in $(seq 50); do
-            f=$(shot "all-monitors-$setting")
-            (($(lit "$f" "$primary") > 0)) && break
-            sleep 0.1
-        done
-        sleep 1  # the scattered order reaches every part of the window at once
-        f=$(shot "all-monitors-$setting")
+        local f; f=$(wait_still "all-monitors-$setting")  # the whole picture
         local window; window=$(xdotool search --name '^Screen Saver$' getwindowgeometry 2>/dev/null |
             awk '/Geometry/ {print $2}')
         local onPrimary onSecondary

@@ -249,6 +249,31 @@ wait_still() {
     fail "the picture never settled"
 }
 
+# Waits until a window (an X window id) is drawn: two pictures of it in a row, a tenth
+# of a second apart, alike and not all one colour. Takes its picture as FILE.
+wait_drawn() {  # WINDOW FILE
+    local deadline=$((SECONDS + 10)) previous=
+    while :; do
+        import -window "$1" "$2" 2>/dev/null
+        [[ -n $previous && $(convert "$2" -format '%k' info: 2>/dev/null) -gt 1 &&
+            $(compare -metric AE "$previous" "$2" null: 2>&1) == 0 ]] && return 0
+        ((SECONDS < deadline)) || fail "the window $1 was never drawn"
+        previous=$2.before.png; cp "$2" "$previous"
+        sleep 0.1
+    done
+}
+
+# Waits until a region of the screen (WxH+X+Y) has a lit pixel; prints
+# the screenshot that showed it, or fails after 10 s.
+wait_lit_region() {  # NAME REGION
+    local deadline=$((SECONDS + 10)) f
+    while f=$(shot "$1"); (($(lit "$f" "$2") == 0)); do
+        ((SECONDS < deadline)) || fail "nothing lit in $2 ($1)"
+        sleep 0.1
+    done
+    echo "$f"
+}
+
 # A picture that stood still for wait_still while unfinished: on a busy machine the
 # render thread can be held back that long. An exposure of the whole screen makes Wine
 # put its window surface to X again, so that nothing painted stays unshown.

@@ -166,8 +166,7 @@ answer_message_box() {  # NAME
         sleep 0.1
     done
     [[ -n $window ]] || fail "no message box from msiexec /qb"
-    sleep 0.5  # drawn
-    import -window "$window" "$shots/$1.png"
+    wait_drawn "$window" "$shots/$1.png"
     note "message box: $shots/$1.png"
     xdotool windowactivate --sync "$window" key Return 2>/dev/null || xdotool key Return
     wait "$msiexec_pid"

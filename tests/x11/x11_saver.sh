@@ -52,6 +52,9 @@ offers_shm() { [[ $(xdpyinfo -queryExtensions) == *MIT-SHM* ]]; }
 
 picture_shown() { grep -q "picture ${1:-1}:" saver.err; }
 
+# The window shows more than one colour: the first picture is being painted.
+painting() { shot_of "$1" painting.png && (($(colours_of painting.png) > 1)); }
+
 # Ends the saver with SIGTERM and checks it exits 0 with nothing on stderr.
 stop_saver() {
     kill -TERM "$saver"
@@ -99,8 +102,7 @@ windows() {
     wait_until 10 xdotool search --onlyvisible --name '^ImageMagick: ' >/dev/null ||
         fail "no window to hand over"
     window=$(xdotool search --onlyvisible --name '^ImageMagick: ')
-    xdotool windowmove "$window" 0 0  # all of it on the screen, for the screenshot
-    sleep 1
+    xdotool windowmove --sync "$window" 0 0  # all of it on the screen, for the screenshot
     XSCREENSAVER_WINDOW=0x1 start_saver --window-id "$window" --seed 13 --completion-delay 60 --verbose
     wait_until 30 picture_shown || fail "no picture finished in the given window"
     shot_of "$window" given.png
@@ -156,7 +158,7 @@ ending() {
         # A slow view: most pixels take many steps, so it is stopped inside a kernel.
         start_saver --geometry 640x480 --min-iterations 200000 --extra-memory
         wait_until 10 own_window >/dev/null || fail "no window"
-        sleep 1
+        wait_until 10 painting "$(own_window)" || fail "nothing painted"
         start=$(date +%s%N)
         kill -"$signal" "$saver"
         wait "$saver"; local status=$?
@@ -262,6 +264,7 @@ resizes() {
         wait_until 60 picture_shown || fail "no first picture ($shm MIT-SHM)"
         local window; window=$(own_window)
         for size in "${sizes[@]}"; do
+            # The pauses pace the run, so that each size is painted and sent a while.
             xdotool windowsize "$window" "${size%x*}" "${size#*x}"
             sleep 0.4
             # The server drops the window's content: the whole image goes again.
