@@ -32,7 +32,9 @@ bool ParseUnsigned(const std::string& name, const std::string& text, uint32_t* v
 bool ParseSigned(const std::string& name, const std::string& text, int32_t* value,
                  std::string* error);
 bool ParseFamily(const std::string& text, int32_t* family, std::string* error);  // 0: fallback
-// The names ParseFamily takes, in table order and the fallback last; // FamilyNames("|", "|") gives the families' names and "fallback", each after a "|".
+// The names ParseFamily takes, in table order with `between` between them and
+// `beforeLast` before the last, "fallback": FamilyNames(", ", " or ") reads
+// "mandelbrot, julia, dragon, phoenix or fallback".
 std::string FamilyNames(const std::string& between, const std::string& beforeLast);
 bool ParseScheme(const std::string& text, uint32_t* scheme, std::string* error);
 // scalar, sse2, avx2, avx512 or auto; refused when the processor lacks the kernel.

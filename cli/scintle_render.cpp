@@ -30,7 +30,8 @@ std::string Wrapped(const std::string& start, const std::string& words, size_t i
     size_t lineStart = 0;
     for (size_t at = 0; at < words.size();) {
         const size_t next = words.find(" [", at + 1);
-        const std::string word = words.substr(at, next == std::string::npos ? std::string::npos : next - at);
+        const size_t length = next == std::string::npos ? std::string::npos : next - at;
+        const std::string word = words.substr(at, length);
         if (text.size() - lineStart + word.size() > 80) {
             text += "\n" + std::string(indent, ' ');
             lineStart = text.size() - indent;
@@ -49,7 +50,8 @@ std::string Usage() {
            "                      [--size WxH] [--scheme NAME] [--bailout B] [--flip]\n"
            "                      [--kernel K] -o out.png\n" +
            Wrapped("  scintle-render cycle --seed S",
-                   " [--size WxH] [--pictures N]" + CycleSettingOptions() + " [--kernel K] [-o DIR]",
+                   " [--size WxH] [--pictures N]" + CycleSettingOptions() +
+                       " [--kernel K] [-o DIR]",
                    23) +
            "  scintle-render list\n"
            "K, the kernel: scalar, sse2, avx2, avx512, or auto (the default: the widest the\n"

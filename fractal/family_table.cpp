@@ -100,7 +100,8 @@ constexpr CatalogueRow kPhoenixRows[] = {
 template <template <class> class Map, int N>
 constexpr FamilyInfo Family(int32_t family, const CatalogueRow (&rows)[N], ViewFlip flip,
                             EscapedColour escaped, MinimumRaise minimum) {
-    return {family, rows, N, ScalarOutcome<Map>, Map<ScalarArithmetic>::kTurned, flip, escaped, minimum};
+    return {family, rows, N, ScalarOutcome<Map>, Map<ScalarArithmetic>::kTurned, flip,
+            escaped, minimum};
 }
 
 }  // namespace

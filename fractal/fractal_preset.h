@@ -1,8 +1,9 @@
 // One catalogued view and the view being drawn.
 //
-// A CatalogueRow is a view as the catalogue lists it. A FractalPreset is made on the heap when the deck is filled; its constructor draws
-// the random bailout. ActiveView is the process-wide copy of the view of the current
-// picture, which the deck fills (and may mirror) and the kernels only read.
+// A CatalogueRow is a view as the catalogue lists it. A FractalPreset is made on the heap when
+// the deck is filled; its constructor draws the random bailout. ActiveView is the process-wide
+// copy of the view of the current picture, which the deck fills (and may mirror) and the
+// kernels only read.
 #pragma once
 
 #include <cstdint>

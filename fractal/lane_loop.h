@@ -14,12 +14,12 @@
 //   b, for V and I; Compress(m, v): the lanes of m packed to the low end; Expand(v, m,
 //   src): the lanes of m take src's values from the low end, in order (V and I).
 //
-// Each family's step is its map (family_maps.h), the same operations in the same
-// order as the one-pixel kernel, lane by lane. The loop runs the lanes in batches of steps, never further
-// than the nearest cap, so no lane needs a test of its cap at every step: a lane that
-// has begun `cap` steps at the end of a batch has finished without escaping, and
-// its modulus is the one the batch's last step tested. A lane that escapes stops
-// counting its steps and idles to the end of the batch.
+// Each family's step is its map (family_maps.h), the same operations in the same order as the
+// one-pixel kernel, lane by lane. The loop runs the lanes in batches of steps, never further
+// than the nearest cap, so no lane needs a test of its cap at every step: a lane that has
+// begun `cap` steps at the end of a batch has finished without escaping, and its modulus is
+// the one the batch's last step tested. A lane that escapes stops counting its steps and idles
+// to the end of the batch.
 #pragma once
 
 #include "fractal/family_maps.h"

@@ -72,7 +72,8 @@ void RefillDeck() {
 void ChooseNextPreset() {
     if (PresetDeck.deckCount == 0) {
         RefillDeck();
-        if (PresetDeck.deckCount == 0) AppendPreset(kFallbackRow, kFallbackFamily);  // nothing, once stopped
+        // No view admitted, or none could be had: the fallback (none once a stop came).
+        if (PresetDeck.deckCount == 0) AppendPreset(kFallbackRow, kFallbackFamily);
         // Not even the fallback could be allocated: the previous view is drawn again.
         if (PresetDeck.deckCount == 0) return;
     }

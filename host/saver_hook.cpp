@@ -31,6 +31,8 @@ intptr_t SaverHook(WindowHandle hwnd, uint32_t message, uintptr_t wParam, intptr
             OnSize(hwnd, lParam);
             return 0;
         case kWmClose:
+            // Before the password gate decides, on purpose: behind a refused password the
+            // picture stays frozen where drawing stopped, and no prompt races the drawing.
         case kWmDestroy:
             StopRenderThread();
             break;

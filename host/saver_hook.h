@@ -7,11 +7,10 @@
 //   WM_DESTROY     clears runningFlag, then the default handling
 //   WM_ERASEBKGND  nothing (the background is never erased); result 0
 //
-// One render thread per window (render/render_thread.h): a further WM_SIZE while a
-// render thread runs is ignored whole (neither the size nor the thread changes), because the running
-// thread reads the size and owns the order, the deck and the view. The saver window
-// is never resized, so this only guards against a platform that sends the message
-// twice.
+// One render thread per window (render/render_thread.h): a further WM_SIZE while a render
+// thread runs is ignored whole (neither the size nor the thread changes), because the running
+// thread reads the size and owns the order, the deck and the view. The saver window is never
+// resized, so this only guards against a platform that sends the message twice.
 #pragma once
 
 #include <cstdint>

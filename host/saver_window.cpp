@@ -31,8 +31,8 @@ WindowShape PreviewShape(WindowHandle parent) {
 // origin is negative when a monitor lies left of or above the primary one. A virtual
 // screen the platform cannot tell (no width or height) leaves the primary screen.
 WindowShape FullScreenShape() {
-    WindowShape shape = {kFullScreenTitle, kWsPopup | kWsVisible | kWsClipSiblings | kWsClipChildren,
-                         kWsExTopmost, 0, 0, 0, 0};
+    constexpr uint32_t kStyle = kWsPopup | kWsVisible | kWsClipSiblings | kWsClipChildren;
+    WindowShape shape = {kFullScreenTitle, kStyle, kWsExTopmost, 0, 0, 0, 0};
     LoadAllMonitors();
     if (SaverSettings.AllMonitors) {
         shape.width = hostPlatform->GetSystemMetrics(kSmCxVirtualScreen);

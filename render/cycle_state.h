@@ -2,12 +2,12 @@
 // cycle itself so that the parts it calls (the pixel order, the painters) can read the
 // client size and runningFlag without including the cycle.
 //
-// Two threads share this state without a lock: the window thread writes the client
-// size and firstPicture before the render thread starts, and afterwards only clears
-// runningFlag and sets windowShown. The render thread reads runningFlag afresh before every pixel it sets,
-// every 100 ms slice of the delay and every kernel step (the lane kernels: every few
-// steps of all their lanes), so it stops within one pixel's work per lane or one
-// slice. Everything else is the render thread's alone.
+// Two threads share this state without a lock: the window thread writes the client size and
+// firstPicture before the render thread starts, and afterwards only clears runningFlag and
+// sets windowShown. The render thread reads runningFlag afresh before every pixel it sets,
+// every 100 ms slice of the delay and every kernel step (the lane kernels: every few steps of
+// all their lanes), so it stops within one pixel's work per lane or one slice. Everything else
+// is the render thread's alone.
 #pragma once
 
 #include <atomic>

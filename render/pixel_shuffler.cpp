@@ -24,10 +24,10 @@ PixelShuffler* PixelShuffler::Create(int32_t columns, int32_t rows, int32_t step
     }
     const size_t count = static_cast<size_t>(columns) * static_cast<size_t>(rows);
     const int32_t largestCount = columns > rows ? columns : rows;
-    order->linkedRows = new (std::nothrow) OrderRow[rows];
+    order->rowsInPlay = new (std::nothrow) OrderRow[rows];
     order->values = new (std::nothrow) uint16_t[count];
     order->reciprocals = new (std::nothrow) uint64_t[largestCount + 1];
-    if (!order->linkedRows || !order->values || !order->reciprocals) {
+    if (!order->rowsInPlay || !order->values || !order->reciprocals) {
         delete order;
         return nullptr;
     }
@@ -38,7 +38,7 @@ PixelShuffler* PixelShuffler::Create(int32_t columns, int32_t rows, int32_t step
     for (int32_t k = 0; k < rows; ++k) {
         uint16_t* xs = order->values + static_cast<size_t>(k) * columns;
         if (k > 0) std::memcpy(xs, order->values, sizeof(uint16_t) * columns);
-        order->linkedRows[k] = {k * step, xs, columns};
+        order->rowsInPlay[k] = {k * step, xs, columns};
     }
     order->rowCount = rows;
     return order;
@@ -47,15 +47,15 @@ PixelShuffler* PixelShuffler::Create(int32_t columns, int32_t rows, int32_t step
 PixelShuffler::~PixelShuffler() {
     delete[] reciprocals;
     delete[] values;
-    delete[] linkedRows;
+    delete[] rowsInPlay;
 }
 
-void PixelShuffler::Unlink(int32_t k) {
-    if (rowCount == 1) {  // the last row stays linked; the order is complete
+void PixelShuffler::LeavePlay(int32_t k) {
+    if (rowCount == 1) {  // the last row stays in play; the order is complete
         done = 1;
         return;
     }
-    std::memmove(&linkedRows[k], &linkedRows[k + 1], sizeof(OrderRow) * (rowCount - k - 1));
+    std::memmove(&rowsInPlay[k], &rowsInPlay[k + 1], sizeof(OrderRow) * (rowCount - k - 1));
     --rowCount;
 }
 
@@ -70,7 +70,8 @@ struct Jump {
 constexpr Jump JumpOf(int n) {
     Jump jump = {1u, 0u};
     for (int i = 0; i < n; ++i)
-        jump = {jump.multiplier * kRandMultiplier, jump.increment * kRandMultiplier + kRandIncrement};
+        jump = {jump.multiplier * kRandMultiplier,
+                jump.increment * kRandMultiplier + kRandIncrement};
     return jump;
 }
 
@@ -85,8 +86,8 @@ uint32_t Apply(Jump jump, uint32_t state) { return state * jump.multiplier + jum
 uint32_t DrawOf(uint32_t state) { return (state >> 16) & kRandMax; }
 
 // draw mod count without a division: with m = ceil(2^32 / count), the quotient is
-// floor(draw * m / 2^32), exact while draw * count < 2^32 (a draw is below 2^15 and a
-// count at most 2^15 here).
+// floor(draw * m / 2^32), exact while draw * count < 2^32 (a draw is below 2^15, and
+// a count at most 2^16: a row holds at most 65536 values, and there are no more rows).
 int32_t Remainder(uint32_t draw, int32_t count, uint64_t reciprocal) {
     const auto quotient = static_cast<uint32_t>((draw * reciprocal) >> 32);
     return static_cast<int32_t>(draw - quotient * static_cast<uint32_t>(count));
@@ -102,7 +103,7 @@ int32_t PixelShuffler::TakePositions(int32_t* xs, int32_t* ys, int32_t count) {
     // through xs and ys could otherwise overwrite them, as far as the compiler knows.
     uint32_t state = randomState;
     uint32_t ahead = Apply(kAhead, state);
-    OrderRow* const linked = linkedRows;
+    OrderRow* const inPlay = rowsInPlay;
     const uint64_t* const reciprocal = reciprocals;
     int32_t rows = rowCount;
     uint64_t rowsReciprocal = reciprocal[rows];
@@ -111,7 +112,7 @@ int32_t PixelShuffler::TakePositions(int32_t* xs, int32_t* ys, int32_t count) {
         const uint32_t rowDraw = DrawOf(Apply(kOne, state));
         state = Apply(kTwo, state);
         const int32_t k = Remainder(rowDraw, rows, rowsReciprocal);
-        OrderRow* row = &linked[k];
+        OrderRow* row = &inPlay[k];
         const int32_t remaining = row->remaining;
         const int32_t i = Remainder(DrawOf(state), remaining, reciprocal[remaining]);
         uint16_t* values = row->xs;
@@ -121,7 +122,7 @@ int32_t PixelShuffler::TakePositions(int32_t* xs, int32_t* ys, int32_t count) {
         row->remaining = remaining - 1;
         ++n;
         if (remaining == 1) {
-            Unlink(k);
+            LeavePlay(k);
             if (done) break;
             rows = rowCount;
             rowsReciprocal = reciprocal[rows];
@@ -130,7 +131,7 @@ int32_t PixelShuffler::TakePositions(int32_t* xs, int32_t* ys, int32_t count) {
         // row empties or is drawn again in between, and only a hint either way.
         const uint32_t aheadRowDraw = DrawOf(Apply(kOne, ahead));
         ahead = Apply(kTwo, ahead);
-        const OrderRow* aheadRow = &linked[Remainder(aheadRowDraw, rows, rowsReciprocal)];
+        const OrderRow* aheadRow = &inPlay[Remainder(aheadRowDraw, rows, rowsReciprocal)];
         const int32_t aheadRemaining = aheadRow->remaining;
         const int32_t aheadI = Remainder(DrawOf(ahead), aheadRemaining, reciprocal[aheadRemaining]);
         __builtin_prefetch(&aheadRow->xs[aheadI], 1);

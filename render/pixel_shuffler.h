@@ -51,15 +51,15 @@ public:
     // yields none, reading nothing and drawing no number.
     int32_t TakePositions(int32_t* xs, int32_t* ys, int32_t count);
 
-    int32_t rowCount = 0;  // rows still linked
+    int32_t rowCount = 0;  // rows still in play
     int32_t done = 0;      // 1 once every position has been yielded
     int32_t step = 1;      // 1: single pixels, 2: top-left corners of 2x2 blocks
 
 private:
     PixelShuffler() = default;
-    void Unlink(int32_t k);
+    void LeavePlay(int32_t k);  // the k-th row in play leaves it
 
-    OrderRow* linkedRows = nullptr;    // the rows still linked, in ascending y
+    OrderRow* rowsInPlay = nullptr;    // in ascending y
     uint16_t* values = nullptr;        // the xs of all rows, one block
     uint64_t* reciprocals = nullptr;   // ceil(2^32 / d) for every count d the order has
 };

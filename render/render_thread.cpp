@@ -14,7 +14,8 @@ bool StartRenderThread(WindowHandle window) {
     renderCycle.firstPicture = 1;
     renderCycle.pictureComplete = 1;
     t.active.store(1);
-    if (kernelPlatform->_beginthread(RenderThreadBody, 0, window) != kThreadStartFailed) return true;
+    if (kernelPlatform->_beginthread(RenderThreadBody, 0, window) != kThreadStartFailed)
+        return true;
     t.active.store(0);  // no thread, no pictures; the window goes on
     return false;
 }

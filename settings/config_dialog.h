@@ -19,7 +19,8 @@ namespace scintle {
 inline constexpr uint32_t kDelayAfterWrongEntry = 1;  // what the delay field becomes
 
 inline constexpr char kInconsistentEntryCaption[] = "Inconsistent entry";
-inline constexpr char kInconsistentEntryText[] = "The minimum value cannot exceed the maximum value";
+inline constexpr char kInconsistentEntryText[] =
+    "The minimum value cannot exceed the maximum value";
 inline constexpr char kInvalidEntryCaption[] = "Invalid entry";  // its text: FormatRangeMessage
 
 // The iteration bounds the dialog accepts: a minimum above the maximum is refused with

@@ -10,7 +10,9 @@ const char* BitLabel(const SettingInfo& mask, uint32_t bit) {
     return nullptr;
 }
 
-const char* BlankingMethodLabel(uint32_t bit) { return BitLabel(SettingNamed("BlankingMethod"), bit); }
+const char* BlankingMethodLabel(uint32_t bit) {
+    return BitLabel(SettingNamed("BlankingMethod"), bit);
+}
 const char* ColourSchemeLabel(uint32_t bit) { return BitLabel(SettingNamed("ColourScheme"), bit); }
 const char* CurveTypeLabel(uint32_t bit) { return BitLabel(SettingNamed("CurveType"), bit); }
 

@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <type_traits>
 
 #include "resources/config_dialog_ids.h"
@@ -120,7 +121,8 @@ struct SettingInfo {
 
 // A row's start: the setting's name, kind and field (signed or unsigned).
 template <typename Field>
-constexpr SettingInfo Setting(const char* name, SettingKind kind, Field SaverSettingsRecord::*field) {
+constexpr SettingInfo Setting(const char* name, SettingKind kind,
+                              Field SaverSettingsRecord::*field) {
     SettingInfo row;
     row.name = name;
     row.kind = kind;
@@ -129,7 +131,6 @@ constexpr SettingInfo Setting(const char* name, SettingKind kind, Field SaverSet
     return row;
 }
 
-inline constexpr int kSettingCount = 9;
 inline constexpr uint32_t kLargestCount = 0x7FFFFFFF;  // what a count's field holds
 
 namespace setting_bits {
@@ -154,7 +155,7 @@ inline constexpr SettingBit kCurveTypes[kCurveTypeCount] = {
 }  // namespace setting_bits
 
 // In the order in which the store reads them and the dialog writes them.
-inline constexpr SettingInfo kSettingTable[kSettingCount] = {
+inline constexpr SettingInfo kSettingTable[] = {
     Setting("ExtraMemory", SettingKind::kSwitch, &SaverSettingsRecord::ExtraMemory)
         .Shown("General", "Use extra memory", IDC_EXTRA_MEMORY)
         .Option("extra-memory", "--extra-memory")
@@ -191,6 +192,7 @@ inline constexpr SettingInfo kSettingTable[kSettingCount] = {
     Setting("AllMonitors", SettingKind::kSwitch, &SaverSettingsRecord::AllMonitors)
         .Shown("General", "Cover all monitors", IDC_ALL_MONITORS),
 };
+inline constexpr int kSettingCount = static_cast<int>(std::size(kSettingTable));
 
 // The row of the setting with this registry name; nullptr for any other name.
 constexpr const SettingInfo* FindSetting(const char* name) {

@@ -32,7 +32,7 @@ TEST_F(PixelShufflerTest, YieldsEveryPositionOnceAndIsDoneOnlyOnTheLast) {
         EXPECT_LT(y, rows);
     }
     EXPECT_EQ(order->done, 1);
-    EXPECT_EQ(order->rowCount, 1);  // the last row stays linked
+    EXPECT_EQ(order->rowCount, 1);  // the last row stays in play
 }
 
 TEST_F(PixelShufflerTest, TakingMovesTheLastLiveValueIntoTheSlot) {
@@ -50,7 +50,7 @@ TEST_F(PixelShufflerTest, TakingMovesTheLastLiveValueIntoTheSlot) {
     EXPECT_EQ(row.emptied, 0);
 }
 
-TEST_F(PixelShufflerTest, SingleRowNeverUnlinks) {
+TEST_F(PixelShufflerTest, SingleRowNeverLeavesPlay) {
     auto order = Make(5, 1);
     for (int i = 0; i < 5; ++i) {
         int32_t x, y;

@@ -119,7 +119,8 @@ std::string JsonString(const char* text) {
 
 std::string EngineFactsJson(const char* version) {
     std::string settings = "[";
-    for (const SettingInfo& s : kSettingTable) settings += (settings.size() > 1 ? "," : "") + Setting(s);
+    for (const SettingInfo& s : kSettingTable)
+        settings += (settings.size() > 1 ? "," : "") + Setting(s);
     std::string families = "[";
     for (const FamilyInfo& f : kFamilies) families += (families.size() > 1 ? "," : "") + Family(f);
     Object messages;

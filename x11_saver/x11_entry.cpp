@@ -100,7 +100,8 @@ void NoteSharedMemory(const X11Display& display, bool verbose) {
     static std::string noted;
     const std::string& refusal = display.sharedMemoryRefusal();
     if (!verbose || refusal.empty() || refusal == noted) return;
-    std::fprintf(stderr, "scintle: MIT-SHM is offered but not usable (%s); drawing with XPutImage\n",
+    std::fprintf(stderr,
+                 "scintle: MIT-SHM is offered but not usable (%s); drawing with XPutImage\n",
                  refusal.c_str());
     noted = refusal;
 }
@@ -124,7 +125,8 @@ int RunWindowLoop(X11Display* display, bool verbose) {
     int32_t picturesShown = 0;
     std::string error;
     for (;;) {
-        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(nextFrame - Clock::now());
+        const auto wait =
+            std::chrono::duration_cast<std::chrono::milliseconds>(nextFrame - Clock::now());
         pollfd watched[] = {{display->ConnectionFd(), POLLIN, 0}, {signalPipe[0], POLLIN, 0}};
         poll(watched, 2, wait.count() > 0 ? static_cast<int>(wait.count()) : 0);
         if (watched[1].revents) return 0;

@@ -181,7 +181,8 @@ bool X11Display::MakeImage(ImageCanvas* canvas, std::string* error) {
         if (image_) image_->byte_order = LittleEndian() ? LSBFirst : MSBFirst;
     }
     if (!image_ || !image_->data) {
-        *error = "cannot make an image of " + std::to_string(width_) + "x" + std::to_string(height_);
+        *error = "cannot make an image of " + std::to_string(width_) + "x" +
+                 std::to_string(height_);
         return false;
     }
     if (image_->bits_per_pixel != 32 && image_->bits_per_pixel != 16) {

@@ -1,10 +1,10 @@
-// The gallery (gallery.html): the catalogue's views from the engine's family table,
-// each painted by a pool of Workers as `scintle-render view` paints it, at the
-// thumbnail's device pixels, and labelled with its family, row and colour scheme (the
-// schemes taken in turn). A thumbnail is a link that reproduces its view:
-// gallery.html?family=NAME&row=R&scheme=SCHEME (names as scintle-render takes them)
-// opens it large, at the dialog's device pixels. "Save picture" paints it at the size asked and downloads it
-// as a PNG with the pixels that `scintle-render view ... --size WxH` writes.
+// The gallery (gallery.html): the catalogue's views from the engine's family table, each
+// painted by a pool of Workers as `scintle-render view` paints it, at the thumbnail's device
+// pixels, and labelled with its family, row and colour scheme (the schemes taken in turn). A
+// thumbnail is a link that reproduces its view: gallery.html?family=NAME&row=R&scheme=SCHEME
+// (names as scintle-render takes them) opens it large, at the dialog's device pixels. "Save
+// picture" paints it at the size asked and downloads it as a PNG with the pixels that
+// `scintle-render view ... --size WxH` writes.
 //
 // For tests, the body's data-thumbnails counts the thumbnails painted.
 import { chooseBuild } from './build_choice.js';
