@@ -5,7 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "settings/option_layer.h"
+
 namespace scintle {
+
+// A picture's size when --size does not give one.
+inline constexpr int32_t kDefaultRenderWidth = 1280;
+inline constexpr int32_t kDefaultRenderHeight = 720;
+
+// The options of view and cycle, for their parsing and the usage text.
+const std::vector<FrontOption>& ViewOptions();
+const std::vector<FrontOption>& CycleOptions();
 
 int RunViewCommand(const std::vector<std::string>& arguments);
 int RunCycleCommand(const std::vector<std::string>& arguments);

@@ -19,6 +19,7 @@
 #include "cli/png_file.h"
 #include "cli/progress.h"
 #include "cli/render_arguments.h"
+#include "settings/option_layer.h"
 #include "settings/saver_settings.h"
 #include "settings/setting_table.h"
 
@@ -28,8 +29,8 @@ namespace {
 
 struct CycleRequest {
     uint32_t seed = 0;
-    int32_t width = 1280;
-    int32_t height = 720;
+    int32_t width = kDefaultRenderWidth;
+    int32_t height = kDefaultRenderHeight;
     int32_t pictures = 1;
     SaverSettingsRecord settings = kStartSettings;
     KernelKind kernel = KernelKind::kAuto;
@@ -44,51 +45,51 @@ struct CycleRun {
     std::string error;
 };
 
+CycleRequest* Request(void* target) { return static_cast<CycleRequest*>(target); }
+
+}  // namespace
+
+const std::vector<FrontOption>& CycleOptions() {
+    static const std::vector<FrontOption> options = {
+        {"seed", ValueKind::kNumber, "S", "",
+         [](void* t, const OptionValue& v, std::string*) {
+             Request(t)->seed = static_cast<uint32_t>(v.number);
+             return true;
+         },
+         0, 0xFFFFFFFF, true, true},
+        {"size", ValueKind::kSize, "WxH", "",
+         [](void* t, const OptionValue& v, std::string*) {
+             Request(t)->width = v.width;
+             Request(t)->height = v.height;
+             return true;
+         }},
+        {"pictures", ValueKind::kNumber, "N", "",
+         [](void* t, const OptionValue& v, std::string*) {
+             Request(t)->pictures = static_cast<int32_t>(v.number);
+             return true;
+         },
+         1, 100000},
+        {"kernel", ValueKind::kText, "K", "",
+         [](void* t, const OptionValue& v, std::string* error) {
+             return ParseKernel(v.text, &Request(t)->kernel, error);
+         }},
+        {"o", ValueKind::kText, "DIR", "",
+         [](void* t, const OptionValue& v, std::string*) {
+             Request(t)->directory = v.text;
+             return true;
+         }},
+    };
+    return options;
+}
+
+namespace {
+
 bool ParseRequest(const std::vector<std::string>& arguments, CycleRequest* request,
                   std::string* error) {
-    std::vector<std::string> valued = {"--seed", "--size", "--pictures"};
-    for (const SettingInfo& setting : kSettingTable)
-        if (setting.cycleOption) valued.push_back(setting.cycleOption);
-    valued.insert(valued.end(), {"--kernel", "-o"});
-    OptionList options;
-    if (!ParseOptions(arguments, valued, {}, &options, error)) return false;
-    auto& v = options.values;
-    if (!v.count("--seed")) {
-        *error = "cycle needs --seed";
-        return false;
-    }
-    SaverSettingsRecord& s = request->settings;
-    if (!ParseUnsigned("seed", v["--seed"], &request->seed, error)) return false;
-    if (v.count("--size") && !ParseSize(v["--size"], &request->width, &request->height, error))
-        return false;
-    if (v.count("--pictures") &&
-        (!ParseSigned("pictures", v["--pictures"], &request->pictures, error) ||
-         request->pictures < 1 || request->pictures > 100000)) {
-        if (error->empty()) *error = "pictures must be from 1 to 100000";
-        return false;
-    }
-    // The settings as the record holds them: counts signed, the rest unsigned.
-    for (const SettingInfo& setting : kSettingTable) {
-        if (!setting.cycleOption || !v.count(setting.cycleOption)) continue;
-        const std::string name = setting.cycleOption + 2;
-        const std::string& text = v[setting.cycleOption];
-        uint32_t value = 0;
-        int32_t count = 0;
-        if (setting.kind == SettingKind::kCount) {
-            if (!ParseSigned(name, text, &count, error)) return false;
-            value = static_cast<uint32_t>(count);
-        } else if (!ParseUnsigned(name, text, &value, error)) {
-            return false;
-        }
-        SetStoredValue(&s, setting, value);
-    }
-    if (v.count("--kernel") && !ParseKernel(v["--kernel"], &request->kernel, error)) return false;
-    // As the settings loader does: no mask reaches the engine empty.
-    s.BlankingMethod = ReplaceEmptyBlankingMethod(s.BlankingMethod);
-    s.ColourScheme = ReplaceEmptyColourScheme(s.ColourScheme);
-    s.CurveType = ReplaceEmptyCurveType(s.CurveType);
-    if (v.count("-o")) request->directory = v["-o"];
-    return true;
+    const OptionTable table = {"cycle", CycleOptions(), SettingNames::kCycle};
+    return ParseOptionWords(arguments, OptionStyle::kStrict, table, request, &request->settings,
+                            error) &&
+           FinishSettings(&request->settings, OptionStyle::kStrict, false, error);
 }
 
 bool PrepareDirectory(const std::string& directory, std::string* error) {

@@ -1,6 +1,4 @@
 // scintle-render view: one catalogue row, every pixel computed, into a PNG.
-#include <cmath>
-
 #include "fractal/family_table.h"
 #include "fractal/kernel_choice.h"
 #include "fractal/preset_catalogue.h"
@@ -9,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/png_file.h"
 #include "cli/render_arguments.h"
+#include "settings/option_layer.h"
 
 namespace scintle {
 
@@ -16,9 +15,10 @@ namespace {
 
 struct ViewRequest {
     int32_t family = 0;
+    int32_t rowNumber = 1;
     const CatalogueRow* row = nullptr;
-    int32_t width = 1280;
-    int32_t height = 720;
+    int32_t width = kDefaultRenderWidth;
+    int32_t height = kDefaultRenderHeight;
     uint32_t scheme = kRainbow;
     double bailout = 4.0;
     bool flip = false;
@@ -26,49 +26,74 @@ struct ViewRequest {
     std::string output;
 };
 
-bool ParseBailout(const std::string& text, double* bailout, std::string* error) {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(value) || value <= 0.0) {
-        *error = "bailout '" + text + "' is not a positive number";
-        return false;
-    }
-    *bailout = value;
-    return true;
+ViewRequest* Request(void* target) { return static_cast<ViewRequest*>(target); }
+
+}  // namespace
+
+const std::vector<FrontOption>& ViewOptions() {
+    static const std::string families = FamilyNames("|", "|");
+    static const std::vector<FrontOption> options = {
+        {"family", ValueKind::kText, families.c_str(), "",
+         [](void* t, const OptionValue& v, std::string* error) {
+             return ParseFamily(v.text, &Request(t)->family, error);
+         },
+         0, 0, false, true},
+        {"row", ValueKind::kNumber, "R", "",
+         [](void* t, const OptionValue& v, std::string*) {
+             Request(t)->rowNumber = static_cast<int32_t>(v.number);
+             return true;
+         },
+         1, INT32_MAX},
+        {"size", ValueKind::kSize, "WxH", "",
+         [](void* t, const OptionValue& v, std::string*) {
+             Request(t)->width = v.width;
+             Request(t)->height = v.height;
+             return true;
+         }},
+        {"scheme", ValueKind::kText, "NAME", "",
+         [](void* t, const OptionValue& v, std::string* error) {
+             return ParseScheme(v.text, &Request(t)->scheme, error);
+         }},
+        {"bailout", ValueKind::kReal, "B", "",
+         [](void* t, const OptionValue& v, std::string*) {
+             Request(t)->bailout = v.real;
+             return true;
+         }},
+        {"flip", ValueKind::kFlag, nullptr, "",
+         [](void* t, const OptionValue&, std::string*) {
+             Request(t)->flip = true;
+             return true;
+         }},
+        {"kernel", ValueKind::kText, "K", "",
+         [](void* t, const OptionValue& v, std::string* error) {
+             return ParseKernel(v.text, &Request(t)->kernel, error);
+         }},
+        {"o", ValueKind::kText, "out.png", "",
+         [](void* t, const OptionValue& v, std::string*) {
+             Request(t)->output = v.text;
+             return true;
+         },
+         0, 0, false, true},
+    };
+    return options;
 }
+
+namespace {
 
 bool ParseRequest(const std::vector<std::string>& arguments, ViewRequest* request,
                   std::string* error) {
-    OptionList options;
-    if (!ParseOptions(arguments,
-                      {"--family", "--row", "--size", "--scheme", "--bailout", "--kernel", "-o"},
-                      {"--flip"}, &options, error))
+    const OptionTable table = {"view", ViewOptions(), SettingNames::kNone};
+    if (!ParseOptionWords(arguments, OptionStyle::kStrict, table, request, nullptr, error))
         return false;
-    auto& v = options.values;
-    if (!v.count("--family") || !v.count("-o")) {
-        *error = "view needs --family and -o";
-        return false;
-    }
-    if (!ParseFamily(v["--family"], &request->family, error)) return false;
-    const CatalogueTable table =
+    // The rows a family has: known once the family is.
+    const CatalogueTable rows =
         request->family ? CatalogueOf(request->family) : CatalogueTable{&kFallbackRow, 1, 0};
-    int32_t row = 1;
-    if (v.count("--row") && !ParseSigned("row", v["--row"], &row, error)) return false;
-    if (row < 1 || row > table.count) {
-        *error = "row " + std::to_string(row) + " is out of range (1 to " +
-                 std::to_string(table.count) + ")";
+    if (request->rowNumber > rows.count) {
+        *error = NumberRefusal("--row", std::to_string(request->rowNumber), 1, rows.count, false);
         return false;
     }
-    request->row = &table.rows[row - 1];
+    request->row = &rows.rows[request->rowNumber - 1];
     if (request->family == 0) request->family = kFallbackFamily;
-    if (v.count("--size") && !ParseSize(v["--size"], &request->width, &request->height, error))
-        return false;
-    if (v.count("--scheme") && !ParseScheme(v["--scheme"], &request->scheme, error)) return false;
-    if (v.count("--bailout") && !ParseBailout(v["--bailout"], &request->bailout, error))
-        return false;
-    if (v.count("--kernel") && !ParseKernel(v["--kernel"], &request->kernel, error)) return false;
-    request->flip = options.flags.count("--flip") > 0;
-    request->output = v["-o"];
     return true;
 }
 

@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "fractal/family_table.h"
 #include "settings/setting_table.h"
+#include "settings/option_name.h"
 #include "x11_saver/saver_options.h"
 
 namespace scintle {
@@ -119,6 +121,8 @@ TEST(SettingTable, XscreensaverPanelOffersEveryOptionAsTheTableDefinesIt) {
 // box's option is marked * exactly when it starts on.
 TEST(SettingTable, SaverManualPageListsEveryOption) {
     const std::string page = ReadSource("docs/man/scintle.6");
+    for (const FrontOption& own : SaverOwnOptions())
+        EXPECT_TRUE(own.help.empty() || !ManParagraph(page, std::string("--") + own.name).empty());
     for (const SettingInfo& s : kSettingTable) {
         if (s.kind == SettingKind::kMask) {
             for (int32_t i = 0; i < s.bitCount; ++i) {
@@ -150,6 +154,9 @@ TEST(SettingTable, SaverManualPageListsEveryOption) {
 // every family with its number of views.
 TEST(SettingTable, RendererManualPageListsEveryCycleOptionAndFamily) {
     const std::string page = ReadSource("docs/man/scintle-render.1");
+    for (const auto* options : {&ViewOptions(), &CycleOptions()})
+        for (const FrontOption& own : *options)
+            EXPECT_FALSE(ManParagraph(page, (own.name[1] ? "--" : "-") + std::string(own.name)).empty());
     for (const SettingInfo& s : kSettingTable) {
         if (!s.cycleOption) continue;
         const std::string paragraph = ManParagraph(page, s.cycleOption);

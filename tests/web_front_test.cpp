@@ -283,15 +283,15 @@ TEST(QueryOptionsTest, RefusalsSayWhy) {
         std::vector<std::pair<std::string, std::string>> options;
         const char* reason;
     } cases[] = {
-        {{{"completion-delay", "301"}}, "completion-delay '301' is out of range: 0 to 300"},
-        {{{"completion-delay", "-1"}}, "completion-delay '-1' is out of range: 0 to 300"},
+        {{{"completion-delay", "301"}}, "completion-delay '301' is out of range: whole seconds from 0 to 300"},
+        {{{"completion-delay", "-1"}}, "completion-delay '-1' is out of range: whole seconds from 0 to 300"},
         {{{"colour", "1"}}, "unknown option 'colour'"},
         {{{"size", "0x200"}}, "size '0x200' is not WIDTHxHEIGHT"},
         {{{"size", "16385x10"}}, "size '16385x10' is not WIDTHxHEIGHT"},
         {{{"size", "10000x10000"}}, "size '10000x10000' is not WIDTHxHEIGHT"},
         {{{"seed", "4294967296"}}, "seed '4294967296' is out of range"},
         {{{"exclude-curves", "yes"}}, "exclude-curves 'yes' is not 1 or 0"},
-        {{{"extra-memory", "yes"}}, "extra-memory 'yes' is not a number"},  // cycle's option too
+        {{{"extra-memory", "yes"}}, "extra-memory 'yes' is out of range: 0 to 4294967295"},  // cycle's too
         {{{"mono", "2"}}, "mono '2' is not 1 or 0"},
         {{{"min-iterations", "50"}, {"max-iterations", "20"}},
          "min-iterations 50 exceeds max-iterations 20: The minimum value cannot exceed the maximum value"},
@@ -299,7 +299,7 @@ TEST(QueryOptionsTest, RefusalsSayWhy) {
     for (const auto& c : cases) {
         std::string error;
         Query(c.options, &error);
-        EXPECT_EQ(error.rfind(c.reason, 0), 0u) << error;
+        EXPECT_EQ(error.rfind(c.reason, 0), 0u) << error << " / " << c.reason;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "fractal/family_table.h"
 #include "platform/pointer_drift.h"
 #include "settings/config_dialog.h"
+#include "settings/option_layer.h"
 #include "settings/option_name.h"
 #include "settings/setting_table.h"
 #include "web/query_options.h"
@@ -131,7 +132,7 @@ std::string EngineFactsJson(const char* version) {
     facts.Text("version", version).Add("settings", settings + "]").Add("messages", messages.Done());
     facts.Add("families", families + "]").Add("pointerThreshold", Whole(mouseMoveThreshold));
     Object limits;
-    limits.Add("side", Whole(kQueryMaxSide)).Add("pixels", Whole(kQueryMaxPixels));
+    limits.Add("side", Whole(kMaxSide)).Add("pixels", Whole(kMaxPixels));
     facts.Add("pictureLimits", limits.Done());
     return facts.Done();
 }

@@ -11,7 +11,8 @@
 //
 // As with the X11 saver's options, a query stands alone: settings it does not name
 // take their defaults, never the stored ones. A value out of its setting's range, an
-// unknown name, or a minimum above the maximum is refused with a one-line reason.
+// unknown name, or a minimum above the maximum is refused with a one-line reason. The
+// option layer (settings/option_layer.h) reads it all.
 #pragma once
 
 #include <cstdint>
@@ -20,9 +21,6 @@
 #include "settings/settings_record.h"
 
 namespace scintle {
-
-inline constexpr int32_t kQueryMaxSide = 16384;
-inline constexpr int64_t kQueryMaxPixels = int64_t{8192} * 8192;
 
 struct WebQuery {
     SaverSettingsRecord settings;  // from DefaultRecord()

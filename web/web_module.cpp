@@ -14,6 +14,7 @@
 #include "render/view_picture.h"
 #include "fractal/family_table.h"
 #include "fractal/kernel_choice.h"
+#include "settings/option_layer.h"
 #include "settings/saver_settings.h"
 #include "settings/setting_table.h"
 #include "settings/setting_text.h"
@@ -137,8 +138,8 @@ EMSCRIPTEN_KEEPALIVE const uint8_t* scintle_view(int32_t family, int32_t row, ui
                                                  int32_t width, int32_t height) {
     const FamilyInfo* info = FamilyOf(family);
     if (!info || row < 1 || row > info->rowCount || width < 1 || height < 1 ||
-        width > kQueryMaxSide || height > kQueryMaxSide ||
-        int64_t{width} * height > kQueryMaxPixels)
+        width > kMaxSide || height > kMaxSide ||
+        int64_t{width} * height > kMaxPixels)
         return nullptr;
     // A view sets every pixel, so a canvas of the same size serves again as it is.
     if (!webModule.view || webModule.view->width() != width || webModule.view->height() != height) {

@@ -1,6 +1,6 @@
 // The native saver's command line: where to draw, and the settings as options with
 // the configuration dialog's meanings, ranges and start values, all from the settings
-// table (settings/setting_table.h).
+// table (settings/setting_table.h), read by the option layer (settings/option_layer.h).
 //
 // Options follow the hacks of xscreensaver: "--name" or "-name", a value as the next
 // word or after "=", and a flag for each check box of the dialog with a "--no-" form
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/option_name.h"
+#include "settings/option_layer.h"
 #include "settings/saver_settings.h"
 
 namespace scintle {
@@ -48,5 +48,8 @@ bool ParseSaverOptions(const std::vector<std::string>& arguments, const char* en
 
 // What --help prints: every option, with its range and start value.
 std::string SaverUsage();
+
+// The saver's own options, beside the settings': where to draw, the seed, and so on.
+const std::vector<FrontOption>& SaverOwnOptions();
 
 }  // namespace scintle

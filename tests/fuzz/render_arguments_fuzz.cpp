@@ -15,6 +15,7 @@
 #include "fuzz_support.h"
 #include "cli/commands.h"
 #include "cli/render_arguments.h"
+#include "settings/option_layer.h"
 #include "settings/setting_table.h"
 
 namespace scintle {
@@ -27,10 +28,22 @@ void RemoveScratch() {
     std::filesystem::remove_all(scratch, ignored);
 }
 
+const FrontOption kSize = {"size", ValueKind::kSize, "WxH", "", nullptr};
+
+// A word as a size, through the option layer; false when it is not one.
+bool ReadSize(const std::string& word, int32_t* width, int32_t* height) {
+    OptionValue value;
+    std::string error;
+    if (!ReadOptionValue(kSize, "--size", word, &value, &error)) return false;
+    *width = value.width;
+    *height = value.height;
+    return true;
+}
+
 void CheckParsers(const std::string& word) {
     std::string error;
     int32_t width = 0, height = 0;
-    if (ParseSize(word, &width, &height, &error))
+    if (ReadSize(word, &width, &height))
         Require(width >= 1 && height >= 1 && width <= kMaxSide && height <= kMaxSide &&
                     int64_t{width} * height <= kMaxPixels,
                 "a size is within its bounds");
@@ -40,26 +53,21 @@ void CheckParsers(const std::string& word) {
     uint32_t scheme = 0;
     if (ParseScheme(word, &scheme, &error))
         Require(ColourSchemeLabel(scheme) != nullptr, "a scheme is one bit with a label");
-    uint32_t number = 0;
-    int32_t whole = 0;
     KernelKind kernel;
-    ParseUnsigned("n", word, &number, &error);
-    ParseSigned("n", word, &whole, &error);
     if (ParseKernel(word, &kernel, &error)) Require(KernelSupported(kernel), "a kernel that runs");
 }
 
 // True when the command would paint more than a fuzz input should.
 bool TooMuchWork(const std::vector<std::string>& arguments) {
-    std::string error;
     for (size_t i = 0; i + 1 < arguments.size(); ++i) {
         const std::string& name = arguments[i];
         const std::string& value = arguments[i + 1];
-        int32_t width = 0, height = 0, number = 0;
-        if (name == "--size" && ParseSize(value, &width, &height, &error) && width * height > 1024)
+        int32_t width = 0, height = 0;
+        int64_t number = 0;
+        if (name == "--size" && ReadSize(value, &width, &height) && width * height > 1024)
             return true;
-        if (name == "--pictures" && ParseSigned("n", value, &number, &error) && number > 3)
-            return true;
-        if (name == "--min" && ParseSigned("n", value, &number, &error) && number > 2000)
+        if ((name == "--pictures" || name == "--min") &&
+            ReadWholeNumber(value, true, true, &number) && number > (name == "--min" ? 2000 : 3))
             return true;
     }
     return false;

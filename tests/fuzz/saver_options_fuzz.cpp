@@ -4,6 +4,7 @@
 // range the dialog allows, no mask empty and a window to draw into; refused ones must
 // say why.
 #include "fuzz_support.h"
+#include "settings/option_layer.h"
 #include "settings/setting_masks.h"
 #include "x11_saver/saver_options.h"
 
@@ -40,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(s.MinIterations == 0 || s.MaxIterations == 0 || s.MinIterations <= s.MaxIterations,
             "the minimum does not exceed the maximum");
     Require(s.ExtraMemory <= 1 && s.ExcludeCurves <= 1, "the flags are 0 or 1");
-    Require(options.width >= 1 && options.width <= 16384 && options.height >= 1 &&
-                options.height <= 16384,
-            "the window's size is 1 to 16384 a side");
+    Require(options.width >= 1 && options.width <= kMaxSide && options.height >= 1 &&
+                options.height <= kMaxSide && int64_t{options.width} * options.height <= kMaxPixels,
+            "the window's size is within the one size limit");
     Require((options.target == DrawTarget::kGivenWindow) == (options.windowId != 0),
             "a given window has an id, and only a given window");
     if (options.help) Require(!SaverUsage().empty(), "there is a usage text");

@@ -78,7 +78,7 @@ def test(site, render_tool, shots):
         browser.get(f"{server.url}index.html?completion-delay=301")
         reason = browser.wait_for("""const note = document.getElementById('refusal');
                                      return !note.hidden && note.textContent;""", "the refusal")
-        check(reason == "completion-delay '301' is out of range: 0 to 300", f"refused with '{reason}'")
+        check(reason == "completion-delay '301' is out of range: whole seconds from 0 to 300", f"refused with '{reason}'")
         check(browser.run("return document.getElementById('picture').width") == 0,
               "a refused query painted")
         errors = browser.console_errors()
