@@ -6,6 +6,7 @@
 #include "allocation_failures.h"
 #include "engine_fixture.h"
 #include "fractal/escape_kernels.h"
+#include "fractal/fractal_family.h"
 #include "fractal/kernel_choice.h"
 #include "render/lane_painter.h"
 #include "render/pixel_shuffler.h"
@@ -29,7 +30,7 @@ protected:
     static int DrawsSince(uint32_t from) {
         for (int n = 0; n < 1000000; ++n) {
             if (from == randomState) return n;
-            from = from * 214013u + 2531011u;
+            from = from * kRandMultiplier + kRandIncrement;
         }
         return -1;
     }
@@ -46,7 +47,7 @@ protected:
 int PictureCycleTest::picturesToGo = 0;
 
 TEST_F(PictureCycleTest, FirstPictureIsPrecededByABlackFillAndNoPause) {
-    for (uint32_t method : {1u, 4u}) {
+    for (uint32_t method : {kScintleFade, kNoFade}) {
         UseCanvas(6, 4);
         SaverSettings.BlankingMethod = method;
         canvas->Clear(0xABCDEF);
@@ -54,7 +55,7 @@ TEST_F(PictureCycleTest, FirstPictureIsPrecededByABlackFillAndNoPause) {
         EXPECT_EQ(canvas->calls.front(), "FillRect 0 0 6 4");
         EXPECT_EQ(canvas->sleepCount, 0);
         EXPECT_EQ(canvas->fillCount, 1);
-        EXPECT_EQ(renderCycle.activeBlanking, 2);
+        EXPECT_EQ(renderCycle.activeBlanking, kFastFade);
         EXPECT_EQ(renderCycle.currentShuffler, nullptr);  // freed when the cycle ended
     }
 }
@@ -92,7 +93,7 @@ TEST_F(PictureCycleTest, CompletionDelayIsWaitedInSlicesBeforeLaterPictures) {
 }
 
 TEST_F(PictureCycleTest, ChoosingABlankingMethod) {
-    for (uint32_t mask : {1u, 2u, 4u}) {
+    for (uint32_t mask : {kScintleFade, kFastFade, kNoFade}) {
         SaverSettings.BlankingMethod = mask;
         srand(9);
         ChooseBlankingMethod();
@@ -101,7 +102,7 @@ TEST_F(PictureCycleTest, ChoosingABlankingMethod) {
     }
     SaverSettings.BlankingMethod = 8;  // none of the three: the fast fade, no draw
     ChooseBlankingMethod();
-    EXPECT_EQ(renderCycle.activeBlanking, 2);
+    EXPECT_EQ(renderCycle.activeBlanking, kFastFade);
     EXPECT_EQ(randomState, 9u);
 
     for (uint32_t mask : {3u, 5u, 7u, 0xFu}) {
@@ -122,9 +123,9 @@ TEST_F(PictureCycleTest, ChoosingABlankingMethod) {
 
 TEST_F(PictureCycleTest, DrawsComeInTheirOrderAndCount) {
     UseCanvas(6, 4);
-    SaverSettings.CurveType = 4;       // Dragon: 8 bailouts and an index, no flip
-    SaverSettings.ColourScheme = 2;    // one scheme: no draw
-    SaverSettings.BlankingMethod = 1;  // one method: no draw
+    SaverSettings.CurveType = kDragon;            // 8 bailouts and an index, no flip
+    SaverSettings.ColourScheme = kMono;           // one scheme: no draw
+    SaverSettings.BlankingMethod = kScintleFade;  // one method: no draw
     SaverSettings.ExtraMemory = 1;
     srand(31);
     uint32_t state = randomState;
@@ -160,7 +161,7 @@ TEST_F(PictureCycleTest, ScintleFadeBlacksEveryPositionInBlocks) {
 TEST_F(PictureCycleTest, BlockModeLeavesTheOddColumnBlackFromTheFirstFill) {
     UseCanvas(9, 6);
     SaverSettings.ExtraMemory = 0;
-    SaverSettings.BlankingMethod = 4;
+    SaverSettings.BlankingMethod = kNoFade;
     canvas->Clear(0x777777);
     RunPictures(2);
     for (int32_t y = 0; y < 6; ++y) EXPECT_EQ(canvas->Pixel(8, y), kBlack);
@@ -168,7 +169,7 @@ TEST_F(PictureCycleTest, BlockModeLeavesTheOddColumnBlackFromTheFirstFill) {
 
 TEST_F(PictureCycleTest, NoFadeRepaintsEveryPixelOfTheNewPicture) {
     UseCanvas(24, 16);
-    SaverSettings.BlankingMethod = 4;
+    SaverSettings.BlankingMethod = kNoFade;
     SaverSettings.ExtraMemory = 0;
     canvas->recordPixels = false;
     RunPictures(2);
@@ -210,7 +211,7 @@ PixelShuffler* fadeOrder = nullptr;
 
 TEST_F(PictureCycleTest, StopDuringTheScintleFadeBuildsNoNewOrder) {
     UseCanvas(16, 16);
-    SaverSettings.BlankingMethod = 1;
+    SaverSettings.BlankingMethod = kScintleFade;
     SaverSettings.CompletionDelay = 0;
     canvas->recordPixels = false;
     RunPictures(1);
@@ -232,7 +233,7 @@ TEST_F(PictureCycleTest, StopDuringTheScintleFadeBuildsNoNewOrder) {
 TEST_F(PictureCycleTest, SameSeedPaintsTheSameCycleTwice) {
     auto run = [this] {
         UseCanvas(40, 30);
-        SaverSettings.BlankingMethod = 7;
+        SaverSettings.BlankingMethod = kAllBlankingMethods;
         SaverSettings.CompletionDelay = 0;
         canvas->recordPixels = false;
         srand(4242);

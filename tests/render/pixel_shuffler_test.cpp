@@ -1,11 +1,9 @@
 // The pixel order: every position once, done on the last draw and not before, the
-// swap with the last live value (in the list walk that pixel_order_batches_test holds
-// the order to), and the sizes that give blocks, pixels or nothing.
+// swap with the last live value, and the sizes that give blocks, pixels or nothing.
 #include <set>
 
 #include "engine_fixture.h"
 #include "render/pixel_shuffler.h"
-#include "tests/linked_list_order.h"
 
 namespace scintle {
 namespace {
@@ -36,18 +34,20 @@ TEST_F(PixelShufflerTest, YieldsEveryPositionOnceAndIsDoneOnlyOnTheLast) {
 }
 
 TEST_F(PixelShufflerTest, TakingMovesTheLastLiveValueIntoTheSlot) {
-    int32_t xs[] = {0, 2, 4, 6};
-    ShuffleRow row = {0, xs, 4, nullptr, nullptr, 0};
-    // Find a seed whose first draw picks index 1 of four.
+    // One row of x values 0, 2, 4, 6. A seed whose draws (row, then x) pick index 1 of
+    // four and then index 1 of the three left: 2, then 6, which took its slot.
     uint32_t seed = 0;
-    while (RandomSequence(seed, 1)[0] % 4 != 1) ++seed;
+    for (;; ++seed) {
+        const std::vector<int> draws = RandomSequence(seed, 4);
+        if (draws[1] % 4 == 1 && draws[3] % 3 == 1) break;
+    }
     srand(seed);
-    EXPECT_EQ(row.TakeX(), 2);
-    EXPECT_EQ(row.remaining, 3);
-    EXPECT_EQ(xs[0], 0);
-    EXPECT_EQ(xs[1], 6);
-    EXPECT_EQ(xs[2], 4);
-    EXPECT_EQ(row.emptied, 0);
+    auto order = Make(4, 1, 2);
+    int32_t x, y;
+    order->NextPosition(&x, &y);
+    EXPECT_EQ(x, 2);
+    order->NextPosition(&x, &y);
+    EXPECT_EQ(x, 6);
 }
 
 TEST_F(PixelShufflerTest, SingleRowNeverLeavesPlay) {
