@@ -245,8 +245,8 @@ scenario_fault_guard() {
     expect_eq "$(driver running-state | value_of running)" 0 "running state after the fault"
 }
 
-# Stored settings take effect; the loader looks at the size of a value, not its type.
-scenario_settings() {
+# Stored settings take effect: Mono paints black and white only.
+scenario_settings_mono() {
     fresh_registry
     reg_set "$settings_key" ColourScheme REG_DWORD 2   # Mono
     start_saver "$e2e" /s
@@ -257,7 +257,10 @@ scenario_settings() {
           [[ $colours != *"#FFFFFF"* ]] && ((SECONDS < deadline)); do sleep 0.2; done
     expect_eq "$colours" "#000000 #FFFFFF " "colours under Mono"
     xdotool key a; wait_end 5
+}
 
+# A finished Rainbow Mandelbrot picture is lit everywhere but the last column and row.
+scenario_settings_whole_picture() {
     fresh_registry
     # Under "Rainbow" a finished picture has black only where a Dragon view puts it
     # (its escaped points); the 2x2 blocks never reach the last column and row.
@@ -269,7 +272,7 @@ scenario_settings() {
     # Still is not always finished: a busy machine can hold the saver back for longer than
     # wait_still looks, so a still picture that is not yet whole gets more time, for as
     # long as it keeps growing (see still_but_unfinished).
-    local inner=$(((width - 1) * (height - 1))) lit region="$((width - 1))x$((height - 1))+0+0"
+    local inner=$(((width - 1) * (height - 1))) f lit region="$((width - 1))x$((height - 1))+0+0"
     local before=-1 deadline=$((SECONDS + 120))
     while f=$(wait_still settings-mandelbrot); lit=$(lit "$f" "$region")
           ((lit < inner && lit > before && SECONDS < deadline)); do
@@ -281,21 +284,28 @@ scenario_settings() {
             -bordercolor black -border 1 -format '%@' info: 2>/dev/null) of $region, plus 1 each way)"
     expect_eq "$(lit "$f" "1x$height+$((width - 1))+0")" 0 "lit pixels in the last column"
     xdotool key a; wait_end 5
+}
 
+# A Dragon view, the one family with black escaped points, under Rainbow.
+scenario_settings_dragon() {
     fresh_registry
     reg_set "$settings_key" CurveType REG_DWORD 4          # Dragon only
     reg_set "$settings_key" ColourScheme REG_DWORD 1       # Rainbow: only Dragon has black
     reg_set "$settings_key" CompletionDelay REG_DWORD 300
     start_saver "$e2e" /s
     [[ $(wait_lit 5) != never ]] || fail "nothing painted"
+    local inner=$(((width - 1) * (height - 1))) f lit
     f=$(wait_still settings-dragon)
     lit=$(lit "$f" "$((width - 1))x$((height - 1))+0+0")
     note "Dragon picture: $lit of $inner pixels lit"
     ((lit < inner * 95 / 100)) || fail "a finished Rainbow picture without black: not a Dragon view"
     xdotool key a; wait_end 5
+}
 
-    # ExtraMemory as 4 bytes of another type counts; as 8 bytes it is not read.
-    local data expected
+# The loader looks at the size of a value, not its type: ExtraMemory as 4 bytes of
+# another type counts; as 8 bytes it is not read.
+scenario_settings_extra_memory() {
+    local data expected f
     for data in 01000000:lit 01:lit 0100000000000000:dark; do
         fresh_registry
         reg_set "$settings_key" ColourScheme REG_DWORD 1
