@@ -29,8 +29,11 @@ refuseShm=${5:+$(realpath "$5")}
 source "$(dirname "$0")/x11_lib.sh"
 rm -rf "$work"; mkdir -p "$work"; cd "$work" || exit 1
 
-# Starts the saver with the given options (stderr to saver.err) and sets `saver`.
+# Starts the saver with the given options (stderr to saver.err) and sets `saver`. The
+# last run's saver.err goes first: the new one opens it only once it has started, and
+# until then a wait for its pictures would read the last run's.
 start_saver() {
+    rm -f saver.err
     "$scintle" "$@" 2>saver.err &
     saver=$!
 }
@@ -50,7 +53,7 @@ own_window() {
 
 offers_shm() { [[ $(xdpyinfo -queryExtensions) == *MIT-SHM* ]]; }
 
-picture_shown() { grep -q "picture ${1:-1}:" saver.err; }
+picture_shown() { grep -q "picture ${1:-1}:" saver.err 2>/dev/null; }
 
 # The window shows more than one colour: the first picture is being painted.
 painting() { shot_of "$1" painting.png && (($(colours_of painting.png) > 1)); }
