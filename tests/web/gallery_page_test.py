@@ -10,7 +10,7 @@ import re
 import tempfile
 import time
 
-from web_lib import Browser, Site, check, first_difference, main, read_png, render, PATIENCE
+from web_lib import check, first_difference, main, read_png, render, PATIENCE
 
 FAMILIES = {"Mandelbrot": 23, "Julia": 39, "Dragon": 8, "Phoenix": 4}
 
@@ -23,68 +23,78 @@ def scintle_render_view(render_tool, family, row, scheme, width, height):
         return read_png(path)
 
 
-def test(site, render_tool, shots):
-    with Site(site) as server, Browser(1280, 800) as browser:
-        browser.get(f"{server.url}gallery.html")
-        browser.wait_for("return document.body.dataset.thumbnails === '74'", "74 thumbnails")
-        captions = browser.run("return [...document.querySelectorAll('.views span')].map((s) => s.textContent)")
-        check(len(captions) == 74, f"{len(captions)} captions")
-        counts = {}
-        for caption in captions:
-            match = re.fullmatch(r"(\w+) (\d+) · (.+)", caption)
-            check(match, f"a caption '{caption}' does not name a family, a row and a scheme")
-            counts[match[1]] = counts.get(match[1], 0) + 1
-        check(counts == FAMILIES, f"the views per family are {counts}")
-        browser.shot(shots, "gallery-thumbnails.png")
+def the_gallery_shows_74_views_labelled_by_family_row_and_scheme(page):
+    browser, server, shots = page.browser, page.server, page.shots
+    browser.get(f"{server.url}gallery.html")
+    browser.wait_for("return document.body.dataset.thumbnails === '74'", "74 thumbnails")
+    captions = browser.run("return [...document.querySelectorAll('.views span')].map((s) => s.textContent)")
+    check(len(captions) == 74, f"{len(captions)} captions")
+    counts = {}
+    for caption in captions:
+        match = re.fullmatch(r"(\w+) (\d+) · (.+)", caption)
+        check(match, f"a caption '{caption}' does not name a family, a row and a scheme")
+        counts[match[1]] = counts.get(match[1], 0) + 1
+    check(counts == FAMILIES, f"the views per family are {counts}")
+    browser.shot(shots, "gallery-thumbnails.png")
+    page.captions = captions
 
-        # Two thumbnails, pixel for pixel.
-        for index in (0, 40):
-            family, row, scheme = re.fullmatch(r"(\w+) (\d+) · (.+)", captions[index]).groups()
-            width, height, pixels = browser.canvas_rgba(f".views li:nth-child({index + 1}) canvas")
-            expected = scintle_render_view(render_tool, family, row, scheme, width, height)
-            check(expected[2] == pixels, f"the thumbnail of {captions[index]} differs: "
-                  + first_difference(pixels, expected[2], width))
 
-        # A thumbnail's link opens its view large; its own link reproduces it.
-        browser.driver.find_element("css selector", ".views li:nth-child(52) a").click()
-        title = browser.wait_for("""const d = document.getElementById('large');
-                                    return d.open && document.getElementById('large-picture').width > 0 &&
-                                           document.getElementById('large-title').textContent;""",
-                                 "the large view")
-        check(title == captions[51], f"the large view is '{title}', the thumbnail '{captions[51]}'")
-        link = browser.run("return document.getElementById('link').href")
-        check(browser.run("return location.href") == link, "the address is not the view's link")
-        browser.shot(shots, "gallery-large.png")
-        browser.get(link)
-        again = browser.wait_for("""return document.getElementById('large').open &&
-                                           document.getElementById('large-title').textContent;""",
-                                 "the view from its link")
-        check(again == title, f"the link opens '{again}', not '{title}'")
-
-        # Saved at a size of one's own: scintle-render view's pixels.
-        for name, value in (("save-width", "400"), ("save-height", "250")):
-            size = browser.driver.find_element("id", name)
-            size.clear()
-            size.send_keys(value)
-        command = browser.run("return document.getElementById('command').textContent")
-        check("--size 400x250" in command, f"the command shown is '{command}'")
-        browser.driver.find_element("id", "save-button").click()
-        end = time.monotonic() + PATIENCE
-        while not glob.glob(os.path.join(browser.downloads, "*.png")):
-            check(time.monotonic() < end, "no PNG was downloaded")
-            time.sleep(0.2)
-        saved = glob.glob(os.path.join(browser.downloads, "*.png"))[0]
-        family, row, scheme = re.fullmatch(r"(\w+) (\d+) · (.+)", title).groups()
-        expected_name = f"{family.lower()}-{row}-{scheme.lower().replace(' / ', '-').replace(' ', '-')}-400x250.png"
-        check(os.path.basename(saved) == expected_name, f"saved as {os.path.basename(saved)}")
-        width, height, pixels = read_png(saved)
-        expected = scintle_render_view(render_tool, family, row, scheme, 400, 250)
-        check((width, height) == (400, 250), f"the saved picture is {width}x{height}")
-        check(pixels == expected[2], "the saved picture differs from scintle-render's: "
+def thumbnails_are_scintle_renders_views(page):
+    browser, render_tool, captions = page.browser, page.render_tool, page.captions
+    # Two thumbnails, pixel for pixel.
+    for index in (0, 40):
+        family, row, scheme = re.fullmatch(r"(\w+) (\d+) · (.+)", captions[index]).groups()
+        width, height, pixels = browser.canvas_rgba(f".views li:nth-child({index + 1}) canvas")
+        expected = scintle_render_view(render_tool, family, row, scheme, width, height)
+        check(expected[2] == pixels, f"the thumbnail of {captions[index]} differs: "
               + first_difference(pixels, expected[2], width))
-        errors = browser.console_errors()
-        check(not errors, f"the console has errors: {errors}")
+
+
+def a_thumbnail_opens_its_view_large_and_its_link_reopens_it(page):
+    browser, shots, captions = page.browser, page.shots, page.captions
+    browser.driver.find_element("css selector", ".views li:nth-child(52) a").click()
+    title = browser.wait_for("""const d = document.getElementById('large');
+                                return d.open && document.getElementById('large-picture').width > 0 &&
+                                       document.getElementById('large-title').textContent;""",
+                             "the large view")
+    check(title == captions[51], f"the large view is '{title}', the thumbnail '{captions[51]}'")
+    link = browser.run("return document.getElementById('link').href")
+    check(browser.run("return location.href") == link, "the address is not the view's link")
+    browser.shot(shots, "gallery-large.png")
+    browser.get(link)
+    again = browser.wait_for("""return document.getElementById('large').open &&
+                                       document.getElementById('large-title').textContent;""",
+                             "the view from its link")
+    check(again == title, f"the link opens '{again}', not '{title}'")
+    page.title = title
+
+
+def save_picture_downloads_scintle_renders_view_at_the_size_asked(page):
+    browser, render_tool, title = page.browser, page.render_tool, page.title
+    for name, value in (("save-width", "400"), ("save-height", "250")):
+        size = browser.driver.find_element("id", name)
+        size.clear()
+        size.send_keys(value)
+    command = browser.run("return document.getElementById('command').textContent")
+    check("--size 400x250" in command, f"the command shown is '{command}'")
+    browser.driver.find_element("id", "save-button").click()
+    end = time.monotonic() + PATIENCE
+    while not glob.glob(os.path.join(browser.downloads, "*.png")):
+        check(time.monotonic() < end, "no PNG was downloaded")
+        time.sleep(0.2)
+    saved = glob.glob(os.path.join(browser.downloads, "*.png"))[0]
+    family, row, scheme = re.fullmatch(r"(\w+) (\d+) · (.+)", title).groups()
+    expected_name = f"{family.lower()}-{row}-{scheme.lower().replace(' / ', '-').replace(' ', '-')}-400x250.png"
+    check(os.path.basename(saved) == expected_name, f"saved as {os.path.basename(saved)}")
+    width, height, pixels = read_png(saved)
+    expected = scintle_render_view(render_tool, family, row, scheme, 400, 250)
+    check((width, height) == (400, 250), f"the saved picture is {width}x{height}")
+    check(pixels == expected[2], "the saved picture differs from scintle-render's: "
+          + first_difference(pixels, expected[2], width))
 
 
 if __name__ == "__main__":
-    main(test)
+    main([the_gallery_shows_74_views_labelled_by_family_row_and_scheme,
+          thumbnails_are_scintle_renders_views,
+          a_thumbnail_opens_its_view_large_and_its_link_reopens_it,
+          save_picture_downloads_scintle_renders_view_at_the_size_asked], 1280, 800)

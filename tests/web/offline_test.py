@@ -7,42 +7,48 @@ import json
 import os
 import struct
 
-from web_lib import Browser, Site, check, main
+from web_lib import check, main
 
 PAGES = ["index.html", "settings.html", "gallery.html"]
 
 
-def test(site, render_tool, shots):
-    manifest = json.load(open(os.path.join(site, "manifest.webmanifest")))
+def the_manifests_icons_are_the_engines_pngs_at_their_sizes(page):
+    manifest = json.load(open(os.path.join(page.site, "manifest.webmanifest")))
     for icon in manifest["icons"]:
-        path = os.path.join(site, icon["src"])
+        path = os.path.join(page.site, icon["src"])
         check(os.path.isfile(path), f"the manifest's icon {icon['src']} is missing")
         if icon["type"] == "image/png":
             with open(path, "rb") as file:
                 width, height = struct.unpack(">II", file.read(24)[16:24])
             check(icon["sizes"] == f"{width}x{height}", f"{icon['src']} is {width}x{height}, not {icon['sizes']}")
-    with Site(site) as server, Browser(900, 600) as browser:
-        for page in PAGES:
-            browser.get(f"{server.url}{page}")
-            links = browser.run("return [...document.querySelectorAll('link[rel=icon], link[rel=manifest]')]"
-                                ".map((l) => [l.rel, new URL(l.href).pathname])")
-            check(links == [["icon", "/favicon.ico"], ["manifest", "/manifest.webmanifest"]],
-                  f"{page} links {links}")
-        browser.get(f"{server.url}index.html?seed=3&size=200x150&completion-delay=60")
-        # The service worker takes the page over once it has kept every file.
-        browser.wait_for("return navigator.serviceWorker.controller !== null",
-                         "the service worker in control")
-        server.stop()
-        browser.get(f"{server.url}index.html?seed=3&size=200x150&completion-delay=60")
-        browser.wait_for("return document.body.dataset.pictures === '1'", "a picture offline")
-        browser.shot(shots, "offline-saver.png")
-        browser.get(f"{server.url}settings.html")
-        browser.wait_for("return document.body.dataset.ready", "the settings form offline")
-        browser.get(f"{server.url}gallery.html")
-        browser.wait_for("return document.body.dataset.thumbnails === '74'", "the gallery offline")
-        errors = browser.console_errors()
-        check(not errors, f"the console has errors: {errors}")
+
+
+def every_page_names_the_icon_and_the_manifest(page):
+    for name in PAGES:
+        page.browser.get(f"{page.url}{name}")
+        links = page.browser.run("return [...document.querySelectorAll('link[rel=icon], link[rel=manifest]')]"
+                                 ".map((l) => [l.rel, new URL(l.href).pathname])")
+        check(links == [["icon", "/favicon.ico"], ["manifest", "/manifest.webmanifest"]],
+              f"{name} links {links}")
+
+
+def the_pages_load_and_work_with_the_server_gone(page):
+    browser = page.browser
+    browser.get(f"{page.url}index.html?seed=3&size=200x150&completion-delay=60")
+    # The service worker takes the page over once it has kept every file.
+    browser.wait_for("return navigator.serviceWorker.controller !== null",
+                     "the service worker in control")
+    page.server.stop()
+    browser.get(f"{page.url}index.html?seed=3&size=200x150&completion-delay=60")
+    browser.wait_for("return document.body.dataset.pictures === '1'", "a picture offline")
+    browser.shot(page.shots, "offline-saver.png")
+    browser.get(f"{page.url}settings.html")
+    browser.wait_for("return document.body.dataset.ready", "the settings form offline")
+    browser.get(f"{page.url}gallery.html")
+    browser.wait_for("return document.body.dataset.thumbnails === '74'", "the gallery offline")
 
 
 if __name__ == "__main__":
-    main(test)
+    main([the_manifests_icons_are_the_engines_pngs_at_their_sizes,
+          every_page_names_the_icon_and_the_manifest,
+          the_pages_load_and_work_with_the_server_gone], 900, 600)

@@ -7,7 +7,7 @@ saver refuses says why; no page logs an error. Screenshots: saver-*.png."""
 import os
 import tempfile
 
-from web_lib import Browser, Site, check, first_difference, main, read_png, render
+from web_lib import check, first_difference, main, read_png, render
 
 
 def same_as_cycle(browser, render_tool, options, numbers):
@@ -37,53 +37,61 @@ def query(options):
     return "&".join(f"{name}={value}" for name, value in options.items())
 
 
-def test(site, render_tool, shots):
-    with Site(site) as server, Browser(800, 600) as browser:
-        # The SIMD build, two pictures with every blanking method allowed.
-        options = {"seed": "4242", "size": "320x200", "completion-delay": "4", "extra-memory": "1"}
-        browser.get(f"{server.url}index.html?{query(options)}")
-        same_as_cycle(browser, render_tool, options, [1])
-        check(browser.run("return document.body.dataset.kernel") == "sse2",
-              "the SIMD build does not paint with the SSE2 lanes")
-        placed = browser.run("""const box = document.getElementById('picture').getBoundingClientRect();
-                                return [box.left, box.top, box.width, box.height];""")
-        check(placed == [0, 0, 320, 200], f"the picture is placed at {placed}, not the top-left corner")
-        browser.shot(shots, "saver-seeded-320x200.png")
-        options = {"seed": "2026", "size": "200x120", "completion-delay": "3", "blanking": "7"}
-        browser.get(f"{server.url}index.html?{query(options)}")
-        same_as_cycle(browser, render_tool, options, [1, 2, 3])
+def a_seeded_query_paints_scintle_renders_picture_at_the_top_left(page):
+    options = {"seed": "4242", "size": "320x200", "completion-delay": "4", "extra-memory": "1"}
+    page.browser.get(f"{page.url}index.html?{query(options)}")
+    same_as_cycle(page.browser, page.render_tool, options, [1])
+    check(page.browser.run("return document.body.dataset.kernel") == "sse2",
+          "the SIMD build does not paint with the SSE2 lanes")
+    placed = page.browser.run("""const box = document.getElementById('picture').getBoundingClientRect();
+                                 return [box.left, box.top, box.width, box.height];""")
+    check(placed == [0, 0, 320, 200], f"the picture is placed at {placed}, not the top-left corner")
+    page.browser.shot(page.shots, "saver-seeded-320x200.png")
 
-        # The plain build, 2x2 blocks.
-        options = {"seed": "77", "size": "160x100", "completion-delay": "60", "colours": "2"}
-        browser.get(f"{server.url}index.html?build=plain&{query(options)}")
-        same_as_cycle(browser, render_tool, options, [1])
-        check(browser.run("return document.body.dataset.kernel") == "scalar",
-              "the plain build does not paint with the one-pixel kernel")
 
-        # The window's size in device pixels, and a new picture at a new size.
-        browser.get(f"{server.url}index.html?seed=5&completion-delay=60")
-        browser.wait_for("return document.body.dataset.pictures === '1'", "the first picture")
-        size = browser.run("return [document.getElementById('picture').width, "
-                           "document.getElementById('picture').height, innerWidth, innerHeight]")
-        check(size[:2] == size[2:], f"the picture is {size[0]}x{size[1]} in a {size[2]}x{size[3]} window")
-        browser.driver.set_window_size(640, 480)
-        inner = browser.wait_for("""const c = document.getElementById('picture');
-                                    return c.width === innerWidth && c.height === innerHeight &&
-                                           c.width !== arguments[0] && [innerWidth, innerHeight];""",
-                                 "a picture at the new size", 240, size[0])
-        browser.wait_for("return document.body.dataset.pictures === '1'", "the picture at the new size")
-        browser.shot(shots, f"saver-window-{inner[0]}x{inner[1]}.png")
+def every_blanking_method_leads_to_scintle_renders_next_pictures(page):
+    options = {"seed": "2026", "size": "200x120", "completion-delay": "3", "blanking": "7"}
+    page.browser.get(f"{page.url}index.html?{query(options)}")
+    same_as_cycle(page.browser, page.render_tool, options, [1, 2, 3])
 
-        # A query the saver refuses: the reason, and nothing painted.
-        browser.get(f"{server.url}index.html?completion-delay=301")
-        reason = browser.wait_for("""const note = document.getElementById('refusal');
-                                     return !note.hidden && note.textContent;""", "the refusal")
-        check(reason == "completion-delay '301' is out of range: whole seconds from 0 to 300", f"refused with '{reason}'")
-        check(browser.run("return document.getElementById('picture').width") == 0,
-              "a refused query painted")
-        errors = browser.console_errors()
-        check(not errors, f"the console has errors: {errors}")
+
+def the_plain_build_paints_the_same_picture_in_2x2_blocks(page):
+    options = {"seed": "77", "size": "160x100", "completion-delay": "60", "colours": "2"}
+    page.browser.get(f"{page.url}index.html?build=plain&{query(options)}")
+    same_as_cycle(page.browser, page.render_tool, options, [1])
+    check(page.browser.run("return document.body.dataset.kernel") == "scalar",
+          "the plain build does not paint with the one-pixel kernel")
+
+
+def a_resized_window_gets_a_new_picture_at_its_size(page):
+    browser = page.browser
+    browser.get(f"{page.url}index.html?seed=5&completion-delay=60")
+    browser.wait_for("return document.body.dataset.pictures === '1'", "the first picture")
+    size = browser.run("return [document.getElementById('picture').width, "
+                       "document.getElementById('picture').height, innerWidth, innerHeight]")
+    check(size[:2] == size[2:], f"the picture is {size[0]}x{size[1]} in a {size[2]}x{size[3]} window")
+    browser.driver.set_window_size(640, 480)
+    inner = browser.wait_for("""const c = document.getElementById('picture');
+                                return c.width === innerWidth && c.height === innerHeight &&
+                                       c.width !== arguments[0] && [innerWidth, innerHeight];""",
+                             "a picture at the new size", 240, size[0])
+    browser.wait_for("return document.body.dataset.pictures === '1'", "the picture at the new size")
+    browser.shot(page.shots, f"saver-window-{inner[0]}x{inner[1]}.png")
+
+
+def a_refused_query_says_why_and_paints_nothing(page):
+    page.browser.get(f"{page.url}index.html?completion-delay=301")
+    reason = page.browser.wait_for("""const note = document.getElementById('refusal');
+                                      return !note.hidden && note.textContent;""", "the refusal")
+    check(reason == "completion-delay '301' is out of range: whole seconds from 0 to 300",
+          f"refused with '{reason}'")
+    check(page.browser.run("return document.getElementById('picture').width") == 0,
+          "a refused query painted")
 
 
 if __name__ == "__main__":
-    main(test)
+    main([a_seeded_query_paints_scintle_renders_picture_at_the_top_left,
+          every_blanking_method_leads_to_scintle_renders_next_pictures,
+          the_plain_build_paints_the_same_picture_in_2x2_blocks,
+          a_resized_window_gets_a_new_picture_at_its_size,
+          a_refused_query_says_why_and_paints_nothing])

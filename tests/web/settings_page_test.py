@@ -5,7 +5,7 @@ after which nothing is stored; Cancel stores nothing; OK stores all nine as the
 registry would hold them and the form shows them again; a stored value the engine
 cannot read shows and works as its default; the saver page takes stored changes at
 its next picture. Screenshots: settings-*.png."""
-from web_lib import Browser, Site, check, main
+from web_lib import check, main
 
 GROUPS = ["General", "Blanking Methods", "Colour Schemes", "Curve Types", "Iteration Options"]
 # Each registry value and how many inputs the form has for it.
@@ -53,103 +53,117 @@ def only_greys(pixels):
     return all(pixels[i] == pixels[i + 1] == pixels[i + 2] for i in range(0, len(pixels), 4))
 
 
-def test(site, render_tool, shots):
-    with Site(site) as server, Browser(1100, 800) as browser:
-        open_form(browser, server)
-        legends = browser.run("return [...document.querySelectorAll('legend')].map((l) => l.textContent)")
-        check(legends == GROUPS, f"the groups are {legends}")
-        for name, count in FIELDS.items():
-            found = browser.run(f"return document.querySelectorAll('input[name=\"{name}\"]').length")
-            check(found == count, f"{count} fields named {name} expected, {found} found")
-        label = browser.run("return document.querySelector('label[for=\"field-CompletionDelay\"]').textContent")
-        check(label == "Completion delay", f"the delay's label is '{label}'")
-        check(field(browser, "CompletionDelay").get_attribute("value") == "1", "the delay's default is not 1")
-        browser.shot(shots, "settings-defaults.png")
+def the_form_has_the_dialogs_groups_labels_and_defaults(page):
+    browser, server, shots = page.browser, page.server, page.shots
+    open_form(browser, server)
+    legends = browser.run("return [...document.querySelectorAll('legend')].map((l) => l.textContent)")
+    check(legends == GROUPS, f"the groups are {legends}")
+    for name, count in FIELDS.items():
+        found = browser.run(f"return document.querySelectorAll('input[name=\"{name}\"]').length")
+        check(found == count, f"{count} fields named {name} expected, {found} found")
+    label = browser.run("return document.querySelector('label[for=\"field-CompletionDelay\"]').textContent")
+    check(label == "Completion delay", f"the delay's label is '{label}'")
+    check(field(browser, "CompletionDelay").get_attribute("value") == "1", "the delay's default is not 1")
+    browser.shot(shots, "settings-defaults.png")
 
-        # The dialog's refusals: the message, and nothing stored.
-        type_into(browser, "CompletionDelay", "301")
-        press(browser, "ok")
-        message = refusal(browser)
-        check(message == "Invalid entry: Please enter a value between 0 and 300 seconds",
-              f"301 seconds refused with '{message}'")
-        check(browser.run("return document.activeElement.name") == "CompletionDelay",
-              "the refused field does not have the focus")
-        browser.shot(shots, "settings-refused.png")
-        check(browser.run(STORED) == {}, "a refused form stored something")
-        type_into(browser, "CompletionDelay", "7")
-        type_into(browser, "MinIterations", "50")
-        type_into(browser, "MaxIterations", "20")
-        press(browser, "ok")
-        message = refusal(browser)
-        check(message == "Inconsistent entry: The minimum value cannot exceed the maximum value",
-              f"a minimum above the maximum refused with '{message}'")
-        check(browser.run(STORED) == {}, "a refused form stored something")
-        press(browser, "cancel")
-        browser.wait_for("return location.pathname.endsWith('/index.html')", "the saver after Cancel")
-        check(browser.run(STORED) == {}, "Cancel stored something")
 
-        # OK stores all nine, as the registry would hold them.
-        open_form(browser, server)
-        type_into(browser, "CompletionDelay", "7")
-        type_into(browser, "MaxIterations", "500")
-        box(browser, "ColourScheme", "Mono").click()
-        box(browser, "ExcludeCurves", "Exclude").click()
-        box(browser, "ExtraMemory", "Use extra memory").click()
-        press(browser, "ok")
-        browser.wait_for("return location.pathname.endsWith('/index.html')", "the saver after OK")
-        stored = browser.run(STORED)
-        expected = {"ExtraMemory": "1", "CompletionDelay": "7", "BlankingMethod": "2",
-                    "ColourScheme": "16381", "CurveType": "15", "MinIterations": "0",
-                    "MaxIterations": "500", "ExcludeCurves": "1", "AllMonitors": "0"}
-        check(stored == expected, f"stored {stored}")
-        open_form(browser, server)
-        check(field(browser, "CompletionDelay").get_attribute("value") == "7", "the stored delay is not shown")
-        check(not box(browser, "ColourScheme", "Mono").is_selected(), "Mono is shown checked")
-        check(box(browser, "ExcludeCurves", "Exclude").is_selected(), "Exclude is not shown chosen")
-        press(browser, "select-none")
-        check(browser.run("return document.querySelectorAll('input[type=checkbox]:checked').length") == 1,
-              "Select None left a box of a mask checked (or cleared Use extra memory)")
-        press(browser, "select-all")
-        check(browser.run("return document.querySelectorAll('input[type=checkbox]:not(:checked)').length") == 1,
-              "Select All left a box of a mask clear (or set Cover all monitors)")
+def the_dialogs_refusals_store_nothing_nor_does_cancel(page):
+    browser, shots = page.browser, page.shots
+    # The dialog's refusals: the message, and nothing stored.
+    type_into(browser, "CompletionDelay", "301")
+    press(browser, "ok")
+    message = refusal(browser)
+    check(message == "Invalid entry: Please enter a value between 0 and 300 seconds",
+          f"301 seconds refused with '{message}'")
+    check(browser.run("return document.activeElement.name") == "CompletionDelay",
+          "the refused field does not have the focus")
+    browser.shot(shots, "settings-refused.png")
+    check(browser.run(STORED) == {}, "a refused form stored something")
+    type_into(browser, "CompletionDelay", "7")
+    type_into(browser, "MinIterations", "50")
+    type_into(browser, "MaxIterations", "20")
+    press(browser, "ok")
+    message = refusal(browser)
+    check(message == "Inconsistent entry: The minimum value cannot exceed the maximum value",
+          f"a minimum above the maximum refused with '{message}'")
+    check(browser.run(STORED) == {}, "a refused form stored something")
+    press(browser, "cancel")
+    browser.wait_for("return location.pathname.endsWith('/index.html')", "the saver after Cancel")
+    check(browser.run(STORED) == {}, "Cancel stored something")
 
-        # Values no version stores: each shows, and works, as its default.
-        browser.run("""localStorage.clear();
-                       localStorage.setItem('scintle.CompletionDelay', 'banana');
-                       localStorage.setItem('scintle.ColourScheme', '0');
-                       localStorage.setItem('scintle.MaxIterations', '99999999999');
-                       localStorage.setItem('scintle.ExtraMemory', '-1');
-                       localStorage.setItem('scintle.CurveType', '4');""")
-        open_form(browser, server)
-        check(field(browser, "CompletionDelay").get_attribute("value") == "1", "a bad delay is not shown as 1")
-        check(field(browser, "MaxIterations").get_attribute("value") == "0", "a bad maximum is not shown as 0")
-        check(browser.run("return document.querySelectorAll('input[name=ColourScheme]:checked').length") == 14,
-              "a stored mask of 0 is not shown as every scheme")
-        check(not box(browser, "ExtraMemory", "Use extra memory").is_selected(), "a bad switch is shown on")
-        check(box(browser, "CurveType", "Dragon").is_selected() and
-              not box(browser, "CurveType", "Julia").is_selected(), "the stored families are not shown")
-        browser.get(f"{server.url}index.html")
-        browser.wait_for("return Number(document.body.dataset.pictures) >= 1", "a picture from bad values")
 
-        # The saver page takes the stored settings, and a change at its next picture.
-        browser.run("""localStorage.clear();
-                       localStorage.setItem('scintle.ColourScheme', '2');
-                       localStorage.setItem('scintle.CompletionDelay', '1');""")
-        browser.get(f"{server.url}index.html")
-        browser.wait_for("return Number(document.body.dataset.pictures) >= 1", "a Mono picture")
-        check(only_greys(browser.canvas_rgba("#picture")[2]), "a picture in Mono has colours")
-        saver = browser.driver.current_window_handle
-        browser.driver.switch_to.new_window("tab")
-        browser.get(f"{server.url}settings.html")
-        browser.run("localStorage.setItem('scintle.ColourScheme', '256');")
-        browser.driver.close()
-        browser.driver.switch_to.window(saver)
-        seen = int(browser.run("return document.body.dataset.pictures"))
-        browser.wait_for(f"return Number(document.body.dataset.pictures) >= {seen + 2}", "later pictures")
-        check(not only_greys(browser.canvas_rgba("#picture")[2]), "the change to Firestorm was not taken")
-        errors = browser.console_errors()
-        check(not errors, f"the console has errors: {errors}")
+def ok_stores_all_nine_as_the_registry_would_and_shows_them_again(page):
+    browser, server = page.browser, page.server
+    # OK stores all nine, as the registry would hold them.
+    open_form(browser, server)
+    type_into(browser, "CompletionDelay", "7")
+    type_into(browser, "MaxIterations", "500")
+    box(browser, "ColourScheme", "Mono").click()
+    box(browser, "ExcludeCurves", "Exclude").click()
+    box(browser, "ExtraMemory", "Use extra memory").click()
+    press(browser, "ok")
+    browser.wait_for("return location.pathname.endsWith('/index.html')", "the saver after OK")
+    stored = browser.run(STORED)
+    expected = {"ExtraMemory": "1", "CompletionDelay": "7", "BlankingMethod": "2",
+                "ColourScheme": "16381", "CurveType": "15", "MinIterations": "0",
+                "MaxIterations": "500", "ExcludeCurves": "1", "AllMonitors": "0"}
+    check(stored == expected, f"stored {stored}")
+    open_form(browser, server)
+    check(field(browser, "CompletionDelay").get_attribute("value") == "7", "the stored delay is not shown")
+    check(not box(browser, "ColourScheme", "Mono").is_selected(), "Mono is shown checked")
+    check(box(browser, "ExcludeCurves", "Exclude").is_selected(), "Exclude is not shown chosen")
+    press(browser, "select-none")
+    check(browser.run("return document.querySelectorAll('input[type=checkbox]:checked').length") == 1,
+          "Select None left a box of a mask checked (or cleared Use extra memory)")
+    press(browser, "select-all")
+    check(browser.run("return document.querySelectorAll('input[type=checkbox]:not(:checked)').length") == 1,
+          "Select All left a box of a mask clear (or set Cover all monitors)")
+
+
+def values_no_version_stores_show_and_work_as_their_defaults(page):
+    browser, server = page.browser, page.server
+    # Values no version stores: each shows, and works, as its default.
+    browser.run("""localStorage.clear();
+                   localStorage.setItem('scintle.CompletionDelay', 'banana');
+                   localStorage.setItem('scintle.ColourScheme', '0');
+                   localStorage.setItem('scintle.MaxIterations', '99999999999');
+                   localStorage.setItem('scintle.ExtraMemory', '-1');
+                   localStorage.setItem('scintle.CurveType', '4');""")
+    open_form(browser, server)
+    check(field(browser, "CompletionDelay").get_attribute("value") == "1", "a bad delay is not shown as 1")
+    check(field(browser, "MaxIterations").get_attribute("value") == "0", "a bad maximum is not shown as 0")
+    check(browser.run("return document.querySelectorAll('input[name=ColourScheme]:checked').length") == 14,
+          "a stored mask of 0 is not shown as every scheme")
+    check(not box(browser, "ExtraMemory", "Use extra memory").is_selected(), "a bad switch is shown on")
+    check(box(browser, "CurveType", "Dragon").is_selected() and
+          not box(browser, "CurveType", "Julia").is_selected(), "the stored families are not shown")
+    browser.get(f"{server.url}index.html")
+    browser.wait_for("return Number(document.body.dataset.pictures) >= 1", "a picture from bad values")
+
+
+def the_saver_takes_stored_settings_and_a_change_at_its_next_picture(page):
+    browser, server = page.browser, page.server
+    # The saver page takes the stored settings, and a change at its next picture.
+    browser.run("""localStorage.clear();
+                   localStorage.setItem('scintle.ColourScheme', '2');
+                   localStorage.setItem('scintle.CompletionDelay', '1');""")
+    browser.get(f"{server.url}index.html")
+    browser.wait_for("return Number(document.body.dataset.pictures) >= 1", "a Mono picture")
+    check(only_greys(browser.canvas_rgba("#picture")[2]), "a picture in Mono has colours")
+    saver = browser.driver.current_window_handle
+    browser.driver.switch_to.new_window("tab")
+    browser.get(f"{server.url}settings.html")
+    browser.run("localStorage.setItem('scintle.ColourScheme', '256');")
+    browser.driver.close()
+    browser.driver.switch_to.window(saver)
+    seen = int(browser.run("return document.body.dataset.pictures"))
+    browser.wait_for(f"return Number(document.body.dataset.pictures) >= {seen + 2}", "later pictures")
+    check(not only_greys(browser.canvas_rgba("#picture")[2]), "the change to Firestorm was not taken")
 
 
 if __name__ == "__main__":
-    main(test)
+    main([the_form_has_the_dialogs_groups_labels_and_defaults,
+          the_dialogs_refusals_store_nothing_nor_does_cancel,
+          ok_stores_all_nine_as_the_registry_would_and_shows_them_again,
+          values_no_version_stores_show_and_work_as_their_defaults,
+          the_saver_takes_stored_settings_and_a_change_at_its_next_picture], 1100, 800)

@@ -221,12 +221,35 @@ def first_difference(a, b, width):
     return f"sizes {len(a)} and {len(b)}"
 
 
-def main(test):
-    """Runs test(site, render, shots) and reports its end as the test's status."""
+class Page:
+    """What each behaviour of a page's test is handed: the site's folder and its server,
+    the browser, scintle-render and the screenshots' folder; behaviours that follow
+    one another may leave what they found on it."""
+
+    def __init__(self, site, server, browser, render_tool, shots):
+        self.site, self.server, self.browser = site, server, browser
+        self.render_tool, self.shots, self.url = render_tool, shots, server.url
+
+
+def no_page_logs_an_error(page):
+    errors = page.browser.console_errors()
+    check(not errors, f"the console has errors: {errors}")
+
+
+def main(behaviours, width=800, height=600):
+    """Runs each behaviour (a function of a Page, named after what a user sees) in turn
+    in one browser, then checks that no page logged an error; a failure names the
+    behaviour, and its end is the test's status."""
     site, render_tool, shots = arguments()
+    name = "starting the browser"
     try:
-        test(site, render_tool, shots)
+        with Site(site) as server, Browser(width, height) as browser:
+            page = Page(site, server, browser, render_tool, shots)
+            for behaviour in [*behaviours, no_page_logs_an_error]:
+                name = behaviour.__name__.replace("_", " ")
+                behaviour(page)
+                print(f"ok: {name}")
     except Failure as failure:
-        print(f"FAILED: {failure}")
+        print(f"FAILED: {name}: {failure}")
         sys.exit(1)
     print("passed")
