@@ -1,8 +1,6 @@
 #!/usr/bin/python3
-"""Full screen on the saver page (index.html) in Chromium, as the saver runs: a click
-enters it, a key leaves it; a key enters it, a mouse button leaves it; in full screen
-the pointer may drift up to the saver's threshold (4 pixels, the sum of both
-directions) from where it is first seen, and no further. Screenshot: full-screen.png."""
+"""Full screen on the saver page (index.html), entered and left as the saver is ended.
+Screenshot: full-screen.png."""
 from web_lib import check, main
 
 IN_FULL_SCREEN = "return document.fullscreenElement !== null"

@@ -1,8 +1,5 @@
 #!/usr/bin/python3
-"""The gallery (gallery.html) in Chromium: all 74 views as thumbnails, each labelled
-with its family, row and colour scheme and painted as scintle-render view paints it at
-the thumbnail's size; a thumbnail's link reproduces its view, large; "Save picture"
-downloads a PNG with the pixels scintle-render view writes at the size asked.
+"""The gallery (gallery.html): its views, painted as scintle-render view paints them.
 Screenshots: gallery-*.png."""
 import glob
 import os
@@ -41,7 +38,6 @@ def the_gallery_shows_74_views_labelled_by_family_row_and_scheme(page):
 
 def thumbnails_are_scintle_renders_views(page):
     browser, render_tool, captions = page.browser, page.render_tool, page.captions
-    # Two thumbnails, pixel for pixel.
     for index in (0, 40):
         family, row, scheme = re.fullmatch(r"(\w+) (\d+) · (.+)", captions[index]).groups()
         width, height, pixels = browser.canvas_rgba(f".views li:nth-child({index + 1}) canvas")

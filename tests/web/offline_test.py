@@ -1,8 +1,5 @@
 #!/usr/bin/python3
-"""The site installs and runs offline, in Chromium: every page names the saver's icon
-and the web app manifest, whose icons are the engine's PNGs at their sizes; once the
-service worker has kept the site, the saver page, the settings form and the gallery
-load and work with the server gone. Screenshot: offline-saver.png."""
+"""The site installed as an app, and run offline. Screenshot: offline-saver.png."""
 import json
 import os
 import struct

@@ -1,9 +1,6 @@
 #!/usr/bin/python3
-"""The saver page (index.html) in Chromium: a seeded query paints, at the page's
-top-left corner, one device pixel per picture pixel, the pictures that scintle-render
-cycle writes for the same seed, size and settings, with the SIMD build and with the
-plain one; a window of another size starts a new picture at that size; a query the
-saver refuses says why; no page logs an error. Screenshots: saver-*.png."""
+"""The saver page (index.html): the pictures scintle-render cycle writes for the same
+seed, size and settings, one device pixel per picture pixel. Screenshots: saver-*.png."""
 import os
 import tempfile
 

@@ -1,10 +1,6 @@
 #!/usr/bin/python3
-"""The settings form (settings.html) in Chromium: the nine settings with the dialog's
-groups, labels and fields named after the registry values; the dialog's refusals,
-after which nothing is stored; Cancel stores nothing; OK stores all nine as the
-registry would hold them and the form shows them again; a stored value the engine
-cannot read shows and works as its default; the saver page takes stored changes at
-its next picture. Screenshots: settings-*.png."""
+"""The settings form (settings.html): the dialog's settings, kept as the registry keeps
+them. Screenshots: settings-*.png."""
 from web_lib import check, main
 
 GROUPS = ["General", "Blanking Methods", "Colour Schemes", "Curve Types", "Iteration Options"]
@@ -69,7 +65,6 @@ def the_form_has_the_dialogs_groups_labels_and_defaults(page):
 
 def the_dialogs_refusals_store_nothing_nor_does_cancel(page):
     browser, shots = page.browser, page.shots
-    # The dialog's refusals: the message, and nothing stored.
     type_into(browser, "CompletionDelay", "301")
     press(browser, "ok")
     message = refusal(browser)
@@ -94,7 +89,6 @@ def the_dialogs_refusals_store_nothing_nor_does_cancel(page):
 
 def ok_stores_all_nine_as_the_registry_would_and_shows_them_again(page):
     browser, server = page.browser, page.server
-    # OK stores all nine, as the registry would hold them.
     open_form(browser, server)
     type_into(browser, "CompletionDelay", "7")
     type_into(browser, "MaxIterations", "500")
@@ -122,7 +116,6 @@ def ok_stores_all_nine_as_the_registry_would_and_shows_them_again(page):
 
 def values_no_version_stores_show_and_work_as_their_defaults(page):
     browser, server = page.browser, page.server
-    # Values no version stores: each shows, and works, as its default.
     browser.run("""localStorage.clear();
                    localStorage.setItem('scintle.CompletionDelay', 'banana');
                    localStorage.setItem('scintle.ColourScheme', '0');
@@ -143,7 +136,6 @@ def values_no_version_stores_show_and_work_as_their_defaults(page):
 
 def the_saver_takes_stored_settings_and_a_change_at_its_next_picture(page):
     browser, server = page.browser, page.server
-    # The saver page takes the stored settings, and a change at its next picture.
     browser.run("""localStorage.clear();
                    localStorage.setItem('scintle.ColourScheme', '2');
                    localStorage.setItem('scintle.CompletionDelay', '1');""")
