@@ -20,8 +20,7 @@ def scintle_render_view(render_tool, family, row, scheme, width, height):
         return read_png(path)
 
 
-def the_gallery_shows_74_views_labelled_by_family_row_and_scheme(page):
-    browser, server, shots = page.browser, page.server, page.shots
+def the_gallery_shows_74_views_labelled_by_family_row_and_scheme(server, browser, shots, page):
     browser.get(f"{server.url}gallery.html")
     browser.wait_for("return document.body.dataset.thumbnails === '74'", "74 thumbnails")
     captions = browser.run("return [...document.querySelectorAll('.views span')].map((s) => s.textContent)")
@@ -36,8 +35,7 @@ def the_gallery_shows_74_views_labelled_by_family_row_and_scheme(page):
     page.captions = captions
 
 
-def thumbnails_are_scintle_renders_views(page):
-    browser, render_tool, captions = page.browser, page.render_tool, page.captions
+def thumbnails_are_scintle_renders_views(browser, render_tool, captions):
     for index in (0, 40):
         family, row, scheme = re.fullmatch(r"(\w+) (\d+) · (.+)", captions[index]).groups()
         width, height, pixels = browser.canvas_rgba(f".views li:nth-child({index + 1}) canvas")
@@ -46,8 +44,7 @@ def thumbnails_are_scintle_renders_views(page):
               + first_difference(pixels, expected[2], width))
 
 
-def a_thumbnail_opens_its_view_large_and_its_link_reopens_it(page):
-    browser, shots, captions = page.browser, page.shots, page.captions
+def a_thumbnail_opens_its_view_large_and_its_link_reopens_it(browser, shots, page, captions):
     browser.driver.find_element("css selector", ".views li:nth-child(52) a").click()
     title = browser.wait_for("""const d = document.getElementById('large');
                                 return d.open && document.getElementById('large-picture').width > 0 &&
@@ -65,8 +62,7 @@ def a_thumbnail_opens_its_view_large_and_its_link_reopens_it(page):
     page.title = title
 
 
-def save_picture_downloads_scintle_renders_view_at_the_size_asked(page):
-    browser, render_tool, title = page.browser, page.render_tool, page.title
+def save_picture_downloads_scintle_renders_view_at_the_size_asked(browser, render_tool, title):
     for name, value in (("save-width", "400"), ("save-height", "250")):
         size = browser.driver.find_element("id", name)
         size.clear()

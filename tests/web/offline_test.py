@@ -9,10 +9,10 @@ from web_lib import check, main
 PAGES = ["index.html", "settings.html", "gallery.html"]
 
 
-def the_manifests_icons_are_the_engines_pngs_at_their_sizes(page):
-    manifest = json.load(open(os.path.join(page.site, "manifest.webmanifest")))
+def the_manifests_icons_are_the_engines_pngs_at_their_sizes(site):
+    manifest = json.load(open(os.path.join(site, "manifest.webmanifest")))
     for icon in manifest["icons"]:
-        path = os.path.join(page.site, icon["src"])
+        path = os.path.join(site, icon["src"])
         check(os.path.isfile(path), f"the manifest's icon {icon['src']} is missing")
         if icon["type"] == "image/png":
             with open(path, "rb") as file:
@@ -20,28 +20,27 @@ def the_manifests_icons_are_the_engines_pngs_at_their_sizes(page):
             check(icon["sizes"] == f"{width}x{height}", f"{icon['src']} is {width}x{height}, not {icon['sizes']}")
 
 
-def every_page_names_the_icon_and_the_manifest(page):
+def every_page_names_the_icon_and_the_manifest(url, browser):
     for name in PAGES:
-        page.browser.get(f"{page.url}{name}")
-        links = page.browser.run("return [...document.querySelectorAll('link[rel=icon], link[rel=manifest]')]"
+        browser.get(f"{url}{name}")
+        links = browser.run("return [...document.querySelectorAll('link[rel=icon], link[rel=manifest]')]"
                                  ".map((l) => [l.rel, new URL(l.href).pathname])")
         check(links == [["icon", "/favicon.ico"], ["manifest", "/manifest.webmanifest"]],
               f"{name} links {links}")
 
 
-def the_pages_load_and_work_with_the_server_gone(page):
-    browser = page.browser
-    browser.get(f"{page.url}index.html?seed=3&size=200x150&completion-delay=60")
+def the_pages_load_and_work_with_the_server_gone(server, url, browser, shots):
+    browser.get(f"{url}index.html?seed=3&size=200x150&completion-delay=60")
     # The service worker takes the page over once it has kept every file.
     browser.wait_for("return navigator.serviceWorker.controller !== null",
                      "the service worker in control")
-    page.server.stop()
-    browser.get(f"{page.url}index.html?seed=3&size=200x150&completion-delay=60")
+    server.stop()
+    browser.get(f"{url}index.html?seed=3&size=200x150&completion-delay=60")
     browser.wait_for("return document.body.dataset.pictures === '1'", "a picture offline")
-    browser.shot(page.shots, "offline-saver.png")
-    browser.get(f"{page.url}settings.html")
+    browser.shot(shots, "offline-saver.png")
+    browser.get(f"{url}settings.html")
     browser.wait_for("return document.body.dataset.ready", "the settings form offline")
-    browser.get(f"{page.url}gallery.html")
+    browser.get(f"{url}gallery.html")
     browser.wait_for("return document.body.dataset.thumbnails === '74'", "the gallery offline")
 
 

@@ -34,35 +34,34 @@ def query(options):
     return "&".join(f"{name}={value}" for name, value in options.items())
 
 
-def a_seeded_query_paints_scintle_renders_picture_at_the_top_left(page):
+def a_seeded_query_paints_scintle_renders_picture_at_the_top_left(url, browser, render_tool, shots):
     options = {"seed": "4242", "size": "320x200", "completion-delay": "4", "extra-memory": "1"}
-    page.browser.get(f"{page.url}index.html?{query(options)}")
-    same_as_cycle(page.browser, page.render_tool, options, [1])
-    check(page.browser.run("return document.body.dataset.kernel") == "sse2",
+    browser.get(f"{url}index.html?{query(options)}")
+    same_as_cycle(browser, render_tool, options, [1])
+    check(browser.run("return document.body.dataset.kernel") == "sse2",
           "the SIMD build does not paint with the SSE2 lanes")
-    placed = page.browser.run("""const box = document.getElementById('picture').getBoundingClientRect();
+    placed = browser.run("""const box = document.getElementById('picture').getBoundingClientRect();
                                  return [box.left, box.top, box.width, box.height];""")
     check(placed == [0, 0, 320, 200], f"the picture is placed at {placed}, not the top-left corner")
-    page.browser.shot(page.shots, "saver-seeded-320x200.png")
+    browser.shot(shots, "saver-seeded-320x200.png")
 
 
-def every_blanking_method_leads_to_scintle_renders_next_pictures(page):
+def every_blanking_method_leads_to_scintle_renders_next_pictures(url, browser, render_tool):
     options = {"seed": "2026", "size": "200x120", "completion-delay": "3", "blanking": "7"}
-    page.browser.get(f"{page.url}index.html?{query(options)}")
-    same_as_cycle(page.browser, page.render_tool, options, [1, 2, 3])
+    browser.get(f"{url}index.html?{query(options)}")
+    same_as_cycle(browser, render_tool, options, [1, 2, 3])
 
 
-def the_plain_build_paints_the_same_picture_in_2x2_blocks(page):
+def the_plain_build_paints_the_same_picture_in_2x2_blocks(url, browser, render_tool):
     options = {"seed": "77", "size": "160x100", "completion-delay": "60", "colours": "2"}
-    page.browser.get(f"{page.url}index.html?build=plain&{query(options)}")
-    same_as_cycle(page.browser, page.render_tool, options, [1])
-    check(page.browser.run("return document.body.dataset.kernel") == "scalar",
+    browser.get(f"{url}index.html?build=plain&{query(options)}")
+    same_as_cycle(browser, render_tool, options, [1])
+    check(browser.run("return document.body.dataset.kernel") == "scalar",
           "the plain build does not paint with the one-pixel kernel")
 
 
-def a_resized_window_gets_a_new_picture_at_its_size(page):
-    browser = page.browser
-    browser.get(f"{page.url}index.html?seed=5&completion-delay=60")
+def a_resized_window_gets_a_new_picture_at_its_size(url, browser, shots):
+    browser.get(f"{url}index.html?seed=5&completion-delay=60")
     browser.wait_for("return document.body.dataset.pictures === '1'", "the first picture")
     size = browser.run("return [document.getElementById('picture').width, "
                        "document.getElementById('picture').height, innerWidth, innerHeight]")
@@ -73,16 +72,16 @@ def a_resized_window_gets_a_new_picture_at_its_size(page):
                                        c.width !== arguments[0] && [innerWidth, innerHeight];""",
                              "a picture at the new size", 240, size[0])
     browser.wait_for("return document.body.dataset.pictures === '1'", "the picture at the new size")
-    browser.shot(page.shots, f"saver-window-{inner[0]}x{inner[1]}.png")
+    browser.shot(shots, f"saver-window-{inner[0]}x{inner[1]}.png")
 
 
-def a_refused_query_says_why_and_paints_nothing(page):
-    page.browser.get(f"{page.url}index.html?completion-delay=301")
-    reason = page.browser.wait_for("""const note = document.getElementById('refusal');
+def a_refused_query_says_why_and_paints_nothing(url, browser):
+    browser.get(f"{url}index.html?completion-delay=301")
+    reason = browser.wait_for("""const note = document.getElementById('refusal');
                                       return !note.hidden && note.textContent;""", "the refusal")
     check(reason == "completion-delay '301' is out of range: whole seconds from 0 to 300",
           f"refused with '{reason}'")
-    check(page.browser.run("return document.getElementById('picture').width") == 0,
+    check(browser.run("return document.getElementById('picture').width") == 0,
           "a refused query painted")
 
 

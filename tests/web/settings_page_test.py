@@ -49,8 +49,7 @@ def only_greys(pixels):
     return all(pixels[i] == pixels[i + 1] == pixels[i + 2] for i in range(0, len(pixels), 4))
 
 
-def the_form_has_the_dialogs_groups_labels_and_defaults(page):
-    browser, server, shots = page.browser, page.server, page.shots
+def the_form_has_the_dialogs_groups_labels_and_defaults(server, browser, shots):
     open_form(browser, server)
     legends = browser.run("return [...document.querySelectorAll('legend')].map((l) => l.textContent)")
     check(legends == GROUPS, f"the groups are {legends}")
@@ -63,8 +62,7 @@ def the_form_has_the_dialogs_groups_labels_and_defaults(page):
     browser.shot(shots, "settings-defaults.png")
 
 
-def the_dialogs_refusals_store_nothing_nor_does_cancel(page):
-    browser, shots = page.browser, page.shots
+def the_dialogs_refusals_store_nothing_nor_does_cancel(browser, shots):
     type_into(browser, "CompletionDelay", "301")
     press(browser, "ok")
     message = refusal(browser)
@@ -87,8 +85,7 @@ def the_dialogs_refusals_store_nothing_nor_does_cancel(page):
     check(browser.run(STORED) == {}, "Cancel stored something")
 
 
-def ok_stores_all_nine_as_the_registry_would_and_shows_them_again(page):
-    browser, server = page.browser, page.server
+def ok_stores_all_nine_as_the_registry_would_and_shows_them_again(server, browser):
     open_form(browser, server)
     type_into(browser, "CompletionDelay", "7")
     type_into(browser, "MaxIterations", "500")
@@ -114,8 +111,7 @@ def ok_stores_all_nine_as_the_registry_would_and_shows_them_again(page):
           "Select All left a box of a mask clear (or set Cover all monitors)")
 
 
-def values_no_version_stores_show_and_work_as_their_defaults(page):
-    browser, server = page.browser, page.server
+def values_no_version_stores_show_and_work_as_their_defaults(server, browser):
     browser.run("""localStorage.clear();
                    localStorage.setItem('scintle.CompletionDelay', 'banana');
                    localStorage.setItem('scintle.ColourScheme', '0');
@@ -134,8 +130,7 @@ def values_no_version_stores_show_and_work_as_their_defaults(page):
     browser.wait_for("return Number(document.body.dataset.pictures) >= 1", "a picture from bad values")
 
 
-def the_saver_takes_stored_settings_and_a_change_at_its_next_picture(page):
-    browser, server = page.browser, page.server
+def the_saver_takes_stored_settings_and_a_change_at_its_next_picture(server, browser):
     browser.run("""localStorage.clear();
                    localStorage.setItem('scintle.ColourScheme', '2');
                    localStorage.setItem('scintle.CompletionDelay', '1');""")

@@ -6,6 +6,7 @@ Each test program takes SITE_DIR SCINTLE_RENDER SHOTS_DIR and exits 0 when it pa
 1 when it fails, and 77 (with a "SKIP:" line) where the browser cannot run at all.
 """
 import base64
+import inspect
 import os
 import struct
 import subprocess
@@ -222,17 +223,17 @@ def first_difference(a, b, width):
 
 
 class Page:
-    """What each behaviour of a page's test is handed: the site's folder and its server,
-    the browser, scintle-render and the screenshots' folder; behaviours that follow
-    one another may leave what they found on it."""
+    """What the behaviours of a page's test are handed, by their parameters' names: the
+    site's folder and its server, the browser, scintle-render, the screenshots' folder,
+    the site's address, and the page itself, on which one may leave what it found."""
 
     def __init__(self, site, server, browser, render_tool, shots):
         self.site, self.server, self.browser = site, server, browser
         self.render_tool, self.shots, self.url = render_tool, shots, server.url
 
 
-def no_page_logs_an_error(page):
-    errors = page.browser.console_errors()
+def no_page_logs_an_error(browser):
+    errors = browser.console_errors()
     check(not errors, f"the console has errors: {errors}")
 
 
@@ -247,7 +248,8 @@ def main(behaviours, width=800, height=600):
             page = Page(site, server, browser, render_tool, shots)
             for behaviour in [*behaviours, no_page_logs_an_error]:
                 name = behaviour.__name__.replace("_", " ")
-                behaviour(page)
+                wanted = inspect.signature(behaviour).parameters
+                behaviour(**{n: page if n == "page" else getattr(page, n) for n in wanted})
                 print(f"ok: {name}")
     except Failure as failure:
         print(f"FAILED: {name}: {failure}")
