@@ -11,6 +11,7 @@ import os
 import struct
 import subprocess
 import sys
+import types
 import tempfile
 import time
 import zlib
@@ -222,30 +223,22 @@ def first_difference(a, b, width):
     return f"sizes {len(a)} and {len(b)}"
 
 
-class Page:
-    """What the behaviours of a page's test are handed, by their parameters' names: the
-    site's folder and its server, the browser, scintle-render, the screenshots' folder,
-    the site's address, and the page itself, on which one may leave what it found."""
-
-    def __init__(self, site, server, browser, render_tool, shots):
-        self.site, self.server, self.browser = site, server, browser
-        self.render_tool, self.shots, self.url = render_tool, shots, server.url
-
-
 def no_page_logs_an_error(browser):
     errors = browser.console_errors()
     check(not errors, f"the console has errors: {errors}")
 
 
 def main(behaviours, width=800, height=600):
-    """Runs each behaviour (a function of a Page, named after what a user sees) in turn
-    in one browser, then checks that no page logged an error; a failure names the
-    behaviour, and its end is the test's status."""
+    """Runs each behaviour, named after what a user sees, in turn in one browser, then
+    checks that no page logged an error; a failure names the behaviour. A behaviour is
+    handed what its parameters name: site, server, url, browser, render_tool, shots, or
+    page, on which it may leave what it found for the next ones."""
     site, render_tool, shots = arguments()
     name = "starting the browser"
     try:
         with Site(site) as server, Browser(width, height) as browser:
-            page = Page(site, server, browser, render_tool, shots)
+            page = types.SimpleNamespace(site=site, server=server, url=server.url, browser=browser,
+                                         render_tool=render_tool, shots=shots)
             for behaviour in [*behaviours, no_page_logs_an_error]:
                 name = behaviour.__name__.replace("_", " ")
                 wanted = inspect.signature(behaviour).parameters
