@@ -94,7 +94,8 @@ bool FindBox(const std::string& name, SettingOption* found) {
 bool FindSaverOption(const std::string& name, SettingOption* found) {
     for (const SettingInfo& s : kSettingTable) {
         if (!s.option || s.kind == SettingKind::kMask) continue;
-        const bool off = name == "no-" + std::string(s.option) || (s.offOption && name == s.offOption);
+        const bool off =
+            name == "no-" + std::string(s.option) || (s.offOption && name == s.offOption);
         if (name != s.option && !off) continue;
         if (s.kind != SettingKind::kSwitch && off) continue;
         found->setting = &s;
@@ -272,10 +273,11 @@ bool ParseStrictWords(const std::vector<std::string>& words, const OptionTable& 
         *error = std::string(table.command) + " needs " + missing;
         return false;
     }
-    for (size_t k = 0; k < table.own.size(); ++k)
-        if (ownValues[k] &&
-            !ApplyOwn(table.own[k], Spelled(table.own[k].name, kStyle), *ownValues[k], target, error))
+    for (size_t k = 0; k < table.own.size(); ++k) {
+        const FrontOption& own = table.own[k];
+        if (ownValues[k] && !ApplyOwn(own, Spelled(own.name, kStyle), *ownValues[k], target, error))
             return false;
+    }
     for (int k = 0; k < kSettingCount; ++k) {
         if (!settingValues[k]) continue;
         SettingOption setting;
@@ -380,7 +382,8 @@ bool ReadOptionValue(const FrontOption& option, const std::string& source,
 bool ParseOptionWords(const std::vector<std::string>& words, OptionStyle style,
                       const OptionTable& table, void* target, SaverSettingsRecord* settings,
                       std::string* error) {
-    if (style == OptionStyle::kStrict) return ParseStrictWords(words, table, target, settings, error);
+    if (style == OptionStyle::kStrict)
+        return ParseStrictWords(words, table, target, settings, error);
     return ParseHackWords(words, table, target, settings, error);
 }
 
@@ -428,7 +431,8 @@ std::string OptionHelpLine(const std::string& option, const std::string& descrip
     constexpr size_t kColumn = 26;
     std::string line = "  " + option;
     line.append(line.size() < kColumn ? kColumn - line.size() : 1, ' ');
-    for (char c : description) line += c == '\n' ? "\n" + std::string(kColumn, ' ') : std::string(1, c);
+    for (char c : description)
+        line += c == '\n' ? "\n" + std::string(kColumn, ' ') : std::string(1, c);
     return line + "\n";
 }
 
