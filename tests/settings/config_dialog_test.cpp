@@ -8,6 +8,7 @@
 #include "resources/config_dialog_ids.h"
 #include "settings/config_dialog.h"
 #include "settings/saver_settings.h"
+#include "settings/setting_table.h"
 #include "settings/settings_store.h"
 
 namespace scintle {
@@ -40,6 +41,14 @@ protected:
     uint32_t StoredValue(const char* name) {
         const std::vector<uint8_t>& data = registry.keys[kSettingsKeyPath][name].data;
         return data[0] | data[1] << 8 | data[2] << 16 | uint32_t{data[3]} << 24;
+    }
+    // All nine values, in the table's order (ExtraMemory, CompletionDelay, ...).
+    void StoreAll(const std::vector<uint32_t>& values) {
+        for (size_t i = 0; i < values.size(); ++i) Stored(kSettingTable[i].name, values[i]);
+    }
+    void ExpectStoredAll(const std::vector<uint32_t>& values) {
+        for (size_t i = 0; i < values.size(); ++i)
+            EXPECT_EQ(StoredValue(kSettingTable[i].name), values[i]) << kSettingTable[i].name;
     }
     // A second run of the dialog in a fresh process, on what the first one stored.
     void Reopen() {
@@ -87,27 +96,12 @@ TEST_F(ConfigDialogTest, OkWritesAllNineValuesInOrderAndEndsWithOne) {
     EXPECT_EQ(writes, order);
     for (const std::string& name : order)
         EXPECT_EQ(registry.keys[kSettingsKeyPath][name].type, kRegDword) << name;
-    EXPECT_EQ(StoredValue("ExtraMemory"), 0u);
-    EXPECT_EQ(StoredValue("CompletionDelay"), 1u);
-    EXPECT_EQ(StoredValue("BlankingMethod"), 2u);
-    EXPECT_EQ(StoredValue("ColourScheme"), 0x3FFFu);
-    EXPECT_EQ(StoredValue("CurveType"), 15u);
-    EXPECT_EQ(StoredValue("MinIterations"), 0u);
-    EXPECT_EQ(StoredValue("MaxIterations"), 0u);
-    EXPECT_EQ(StoredValue("ExcludeCurves"), 0u);
-    EXPECT_EQ(StoredValue("AllMonitors"), 0u);
+    ExpectStoredAll({0, 1, 2, 0x3FFF, 15, 0, 0, 0, 0});
 }
 
 TEST_F(ConfigDialogTest, StoredValuesShowAndComeBackUnchanged) {
-    Stored("ExtraMemory", 1);
-    Stored("CompletionDelay", 300);
-    Stored("BlankingMethod", 5);
-    Stored("ColourScheme", 0x2A51);
-    Stored("CurveType", 6);
-    Stored("MinIterations", 250);
-    Stored("MaxIterations", 4000000000u);
-    Stored("ExcludeCurves", 1);
-    Stored("AllMonitors", 1);
+    const std::vector<uint32_t> values = {1, 300, 5, 0x2A51, 6, 250, 4000000000u, 1, 1};
+    StoreAll(values);
     InitDialog(dialog.handle);
     EXPECT_TRUE(dialog.Checked(IDC_EXTRA_MEMORY));
     EXPECT_TRUE(dialog.Checked(IDC_ALL_MONITORS));
@@ -119,15 +113,7 @@ TEST_F(ConfigDialogTest, StoredValuesShowAndComeBackUnchanged) {
     EXPECT_TRUE(dialog.messageBoxes.empty());
 
     EXPECT_TRUE(Ok());
-    EXPECT_EQ(StoredValue("ExtraMemory"), 1u);
-    EXPECT_EQ(StoredValue("CompletionDelay"), 300u);
-    EXPECT_EQ(StoredValue("BlankingMethod"), 5u);
-    EXPECT_EQ(StoredValue("ColourScheme"), 0x2A51u);
-    EXPECT_EQ(StoredValue("CurveType"), 6u);
-    EXPECT_EQ(StoredValue("MinIterations"), 250u);
-    EXPECT_EQ(StoredValue("MaxIterations"), 4000000000u);
-    EXPECT_EQ(StoredValue("ExcludeCurves"), 1u);
-    EXPECT_EQ(StoredValue("AllMonitors"), 1u);
+    ExpectStoredAll(values);
 }
 
 // Each bit of each mask alone: exactly its box shows checked, and OK writes that bit back.

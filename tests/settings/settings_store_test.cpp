@@ -5,6 +5,7 @@
 #include "platform/platform_values.h"
 #include "recording_platform.h"
 #include "settings/saver_settings.h"
+#include "settings/setting_table.h"
 #include "settings/settings_store.h"
 
 namespace scintle {
@@ -23,17 +24,13 @@ protected:
     FakeRegistry registry;
 };
 
-void ExpectStartValues() {
-    const SaverSettingsRecord& s = SaverSettings;
-    EXPECT_EQ(s.ExtraMemory, 0u);
-    EXPECT_EQ(s.CompletionDelay, 1000);
-    EXPECT_EQ(s.BlankingMethod, 2u);
-    EXPECT_EQ(s.ColourScheme, 0x3FFFu);
-    EXPECT_EQ(s.CurveType, 15u);
-    EXPECT_EQ(s.MinIterations, 0);
-    EXPECT_EQ(s.MaxIterations, 0);
-    EXPECT_EQ(s.ExcludeCurves, 0u);
+// The loaded record, field by field (the delay in milliseconds).
+void ExpectLoaded(const SaverSettingsRecord& expected) {
+    for (const SettingInfo& s : kSettingTable)
+        EXPECT_EQ(StoredValue(SaverSettings, s), StoredValue(expected, s)) << s.name;
+    EXPECT_EQ(SaverSettings.CompletionDelay, expected.CompletionDelay);
 }
+void ExpectStartValues() { ExpectLoaded({0, 1000, 2, 0x3FFF, 15, 0, 0, 0, 0}); }
 
 TEST_F(SettingsStoreTest, MissingKeyLeavesStartValuesAndCreatesNothing) {
     LoadSettings();
@@ -85,16 +82,7 @@ TEST_F(SettingsStoreTest, ValuesLoadWithTheirUnitsAndEmptyMasksBecomeDefaults) {
     Store("ExcludeCurves", 7);
     Store("AllMonitors", 2);
     LoadSettings();
-    const SaverSettingsRecord& s = SaverSettings;
-    EXPECT_EQ(s.ExtraMemory, 1u);
-    EXPECT_EQ(s.CompletionDelay, 300000);
-    EXPECT_EQ(s.BlankingMethod, 2u);
-    EXPECT_EQ(s.ColourScheme, 0x3FFFu);
-    EXPECT_EQ(s.CurveType, 15u);
-    EXPECT_EQ(s.MinIterations, 500);
-    EXPECT_EQ(s.MaxIterations, 100);
-    EXPECT_EQ(s.ExcludeCurves, 7u);
-    EXPECT_EQ(s.AllMonitors, 2u);
+    ExpectLoaded({1, 300000, 2, 0x3FFF, 15, 500, 100, 7, 2});
 }
 
 TEST_F(SettingsStoreTest, PartialKeyUsesWhatIsThereAndDefaultsTheRest) {

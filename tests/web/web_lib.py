@@ -229,10 +229,8 @@ def no_page_logs_an_error(browser):
 
 
 def main(behaviours, width=800, height=600):
-    """Runs each behaviour, named after what a user sees, in turn in one browser, then
-    checks that no page logged an error; a failure names the behaviour. A behaviour is
-    handed what its parameters name: site, server, url, browser, render_tool, shots, or
-    page, on which it may leave what it found for the next ones."""
+    """Runs each behaviour in turn in one browser, handing it what its parameters name
+    (site, server, url, browser, render_tool, shots, or page, to leave findings on)."""
     site, render_tool, shots = arguments()
     name = "starting the browser"
     try:

@@ -259,11 +259,10 @@ scenario_settings_mono() {
     xdotool key a; wait_end 5
 }
 
-# A finished Rainbow Mandelbrot picture is lit everywhere but the last column and row.
+# A finished Rainbow Mandelbrot picture is lit everywhere but the last column and row,
+# which 2x2 blocks never reach (under Rainbow only a Dragon view has black).
 scenario_settings_whole_picture() {
     fresh_registry
-    # Under "Rainbow" a finished picture has black only where a Dragon view puts it
-    # (its escaped points); the 2x2 blocks never reach the last column and row.
     reg_set "$settings_key" CurveType REG_DWORD 1
     reg_set "$settings_key" ColourScheme REG_DWORD 1
     reg_set "$settings_key" CompletionDelay REG_DWORD 300
