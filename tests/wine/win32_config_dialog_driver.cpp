@@ -24,7 +24,8 @@ HWND ownerWindow = nullptr;  // this driver's own window, made the foreground wi
 
 // Starts the program and waits for its dialog to be up and shown.
 HWND Open(const char* program, const char* arguments, Program* running) {
-    if (!Expect(StartProgram(program, arguments, running), "start %s \"%s\"", program, arguments))
+    const bool started = StartProgram(program, arguments, running);
+    if (!Expect(started, "start %s \"%s\" (error %lu)", program, arguments, started ? 0ul : GetLastError()))
         return nullptr;
     HWND dialog = WaitForDialog(*running);
     if (!Expect(dialog != nullptr, "\"%s\" opens the dialog", arguments)) return nullptr;
