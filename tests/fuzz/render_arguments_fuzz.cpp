@@ -31,21 +31,17 @@ void RemoveScratch() {
 const FrontOption kSize = {"size", ValueKind::kSize, "WxH", "", nullptr};
 
 // A word as a size, through the option layer; false when it is not one.
-bool ReadSize(const std::string& word, int32_t* width, int32_t* height) {
-    OptionValue value;
+bool ReadSize(const std::string& word, OptionValue* size) {
     std::string error;
-    if (!ReadOptionValue(kSize, "--size", word, &value, &error)) return false;
-    *width = value.width;
-    *height = value.height;
-    return true;
+    return ReadOptionValue(kSize, "--size", word, size, &error);
 }
 
 void CheckParsers(const std::string& word) {
     std::string error;
-    int32_t width = 0, height = 0;
-    if (ReadSize(word, &width, &height))
-        Require(width >= 1 && height >= 1 && width <= kMaxSide && height <= kMaxSide &&
-                    int64_t{width} * height <= kMaxPixels,
+    OptionValue size;
+    if (ReadSize(word, &size))
+        Require(size.width >= 1 && size.height >= 1 && size.width <= kMaxSide &&
+                    size.height <= kMaxSide && int64_t{size.width} * size.height <= kMaxPixels,
                 "a size is within its bounds");
     int32_t family = -1;
     if (ParseFamily(word, &family, &error))
@@ -62,10 +58,9 @@ bool TooMuchWork(const std::vector<std::string>& arguments) {
     for (size_t i = 0; i + 1 < arguments.size(); ++i) {
         const std::string& name = arguments[i];
         const std::string& value = arguments[i + 1];
-        int32_t width = 0, height = 0;
+        OptionValue size;
         int64_t number = 0;
-        if (name == "--size" && ReadSize(value, &width, &height) && width * height > 1024)
-            return true;
+        if (name == "--size" && ReadSize(value, &size) && size.width * size.height > 1024) return true;
         if ((name == "--pictures" || name == "--min") &&
             ReadWholeNumber(value, true, true, &number) && number > (name == "--min" ? 2000 : 3))
             return true;

@@ -3,11 +3,13 @@
 // and Select All / None.
 #include <gtest/gtest.h>
 
+#include "fractal/fractal_family.h"
 #include "recording_dialog.h"
 #include "recording_platform.h"
 #include "resources/config_dialog_ids.h"
 #include "settings/config_dialog.h"
 #include "settings/saver_settings.h"
+#include "settings/setting_masks.h"
 #include "settings/setting_table.h"
 #include "settings/settings_store.h"
 
@@ -149,25 +151,18 @@ TEST_F(ConfigDialogTest, UserChangesReachTheStoreButNotTheLoadedRecord) {
     InitDialog(dialog.handle);
     dialog.Click(IDC_EXTRA_MEMORY);
     dialog.Click(IDC_ALL_MONITORS);
-    dialog.Click(IDC_PHOENIX);  // clears family bit 3
-    dialog.Click(IDC_RAINBOW);  // clears colour bit 0
+    dialog.Click(IDC_PHOENIX);
+    dialog.Click(IDC_RAINBOW);
     dialog.Click(IDC_SCINTLE_FADE);
     dialog.Click(IDC_EXCLUDE);
     dialog.Type(IDC_COMPLETION_DELAY, "45");
     dialog.Type(IDC_MIN_ITERATIONS, "10");
     dialog.Type(IDC_MAX_ITERATIONS, "20");
     EXPECT_TRUE(Ok());
-    EXPECT_EQ(StoredValue("ExtraMemory"), 1u);
-    EXPECT_EQ(StoredValue("CompletionDelay"), 45u);
-    EXPECT_EQ(StoredValue("BlankingMethod"), 3u);
-    EXPECT_EQ(StoredValue("ColourScheme"), 0x3FFEu);
-    EXPECT_EQ(StoredValue("CurveType"), 7u);
-    EXPECT_EQ(StoredValue("MinIterations"), 10u);
-    EXPECT_EQ(StoredValue("MaxIterations"), 20u);
-    EXPECT_EQ(StoredValue("ExcludeCurves"), 1u);
-    EXPECT_EQ(StoredValue("AllMonitors"), 1u);
+    ExpectStoredAll({1, 45, kScintleFade | kFastFade, kAllColourSchemes & ~kRainbow,
+                     kAllCurveTypes & ~kPhoenix, 10, 20, 1, 1});
     EXPECT_EQ(SaverSettings.CompletionDelay, 1000);
-    EXPECT_EQ(SaverSettings.CurveType, 15u);
+    EXPECT_EQ(SaverSettings.CurveType, kAllCurveTypes);
 }
 
 TEST_F(ConfigDialogTest, AnyNonzeroOnOffValueShowsAsAPlainCheck) {

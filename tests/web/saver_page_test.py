@@ -77,8 +77,7 @@ def a_resized_window_gets_a_new_picture_at_its_size(url, browser, shots):
 
 def a_refused_query_says_why_and_paints_nothing(url, browser):
     browser.get(f"{url}index.html?completion-delay=301")
-    reason = browser.wait_for("""const note = document.getElementById('refusal');
-                                      return !note.hidden && note.textContent;""", "the refusal")
+    reason = browser.refusal()
     check(reason == "completion-delay '301' is out of range: whole seconds from 0 to 300",
           f"refused with '{reason}'")
     check(browser.run("return document.getElementById('picture').width") == 0,

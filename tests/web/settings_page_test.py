@@ -40,11 +40,6 @@ def press(browser, button):
     browser.driver.find_element("id", button).click()
 
 
-def refusal(browser):
-    return browser.wait_for("""const note = document.getElementById('refusal');
-                               return !note.hidden && note.textContent;""", "a refusal")
-
-
 def only_greys(pixels):
     return all(pixels[i] == pixels[i + 1] == pixels[i + 2] for i in range(0, len(pixels), 4))
 
@@ -65,7 +60,7 @@ def the_form_has_the_dialogs_groups_labels_and_defaults(server, browser, shots):
 def the_dialogs_refusals_store_nothing_nor_does_cancel(browser, shots):
     type_into(browser, "CompletionDelay", "301")
     press(browser, "ok")
-    message = refusal(browser)
+    message = browser.refusal()
     check(message == "Invalid entry: Please enter a value between 0 and 300 seconds",
           f"301 seconds refused with '{message}'")
     check(browser.run("return document.activeElement.name") == "CompletionDelay",
@@ -76,7 +71,7 @@ def the_dialogs_refusals_store_nothing_nor_does_cancel(browser, shots):
     type_into(browser, "MinIterations", "50")
     type_into(browser, "MaxIterations", "20")
     press(browser, "ok")
-    message = refusal(browser)
+    message = browser.refusal()
     check(message == "Inconsistent entry: The minimum value cannot exceed the maximum value",
           f"a minimum above the maximum refused with '{message}'")
     check(browser.run(STORED) == {}, "a refused form stored something")

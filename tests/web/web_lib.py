@@ -139,6 +139,11 @@ class Browser:
                 raise Failure(f"waited {timeout} s for {what}")
             time.sleep(0.1)
 
+    def refusal(self):
+        """The page's note of a refused entry or query, once it shows."""
+        return self.wait_for("""const note = document.getElementById('refusal');
+                                return !note.hidden && note.textContent;""", "a refusal")
+
     def read_console(self):
         self.console += self.driver.get_log("browser")
 

@@ -15,12 +15,6 @@
 # WORK/shots/. Input comes from xdotool (real X events) or from the driver.
 set -uo pipefail
 
-command=${1:?command}
-work=$(realpath -m "${2:?work folder}")
-bits=${3:?32 or 64}
-shift 3
-state=$work/state
-shots=$work/shots
 width=1025
 height=769
 # The two-monitor display: a secondary monitor left of the primary, the same height.
@@ -28,11 +22,9 @@ primary_width=640
 secondary_width=512
 monitor_height=480
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-note() { echo "  $*"; }
-
 # shellcheck source=e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh"
+shift 3
 
 # ---------------------------------------------------------------- scenarios
 

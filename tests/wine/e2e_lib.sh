@@ -1,5 +1,14 @@
-# Set-up, teardown and helpers of the Wine end-to-end tests; sourced by e2e.sh, which
-# sets `work`, `bits`, `state`, `shots`, `width` and `height` first.
+# Set-up, teardown and helpers of the Wine end-to-end tests; sourced by e2e.sh and
+# msi.sh, which set `width` and `height` first. Both take COMMAND WORK BITS first.
+
+command=${1:?command}
+work=$(realpath -m "${2:?work folder}")
+bits=${3:?32 or 64}
+state=$work/state
+shots=$work/shots
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+note() { echo "  $*"; }
 
 # shellcheck source=wine_loader.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine_loader.sh"

@@ -31,20 +31,12 @@
 #   (what MsiGetProductInfo answers), a file in C:\windows\Installer\{product code}.
 set -uo pipefail
 
-command=${1:?command}
-work=$(realpath -m "${2:?work folder}")
-bits=${3:?32 or 64}
-shift 3
-state=$work/state
-shots=$work/shots
 width=1024
 height=768
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-note() { echo "  $*"; }
-
 # shellcheck source=e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh"
+shift 3
 
 # ---------------------------------------------------------------- the package
 
