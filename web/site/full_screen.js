@@ -49,7 +49,8 @@ export function armFullScreen(element, getThreshold) {
     document.addEventListener('mousemove', (event) => {
         if (!inFullScreen()) return;
         const ratio = window.devicePixelRatio || 1;
-        const pointer = { x: Math.round(event.screenX * ratio), y: Math.round(event.screenY * ratio) };
+        const pointer = { x: Math.round(event.screenX * ratio),
+                          y: Math.round(event.screenY * ratio) };
         if (reference === null) reference = pointer;
         else if (drift(reference, pointer) > getThreshold()) leave();
     });

@@ -44,7 +44,8 @@ function title(view) {
 }
 
 function link(view) {
-    const query = new URLSearchParams({ family: view.family.option, row: view.row, scheme: view.scheme.option });
+    const query = new URLSearchParams({ family: view.family.option, row: view.row,
+                                        scheme: view.scheme.option });
     return `gallery.html?${query}`;
 }
 
@@ -54,7 +55,8 @@ function fileName(view, width, height) {
 
 function command(view, width, height) {
     return `scintle-render view --family ${view.family.option} --row ${view.row} ` +
-        `--scheme "${view.scheme.label}" --size ${width}x${height} -o ${view.family.option}-${view.row}.png`;
+        `--scheme "${view.scheme.label}" --size ${width}x${height} ` +
+        `-o ${view.family.option}-${view.row}.png`;
 }
 
 function request(view, width, height) {
@@ -64,7 +66,8 @@ function request(view, width, height) {
 function draw(canvas, rgba, width, height) {
     canvas.width = width;
     canvas.height = height;
-    canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba.buffer), width, height), 0, 0);
+    const pixels = new ImageData(new Uint8ClampedArray(rgba.buffer), width, height);
+    canvas.getContext('2d').putImageData(pixels, 0, 0);
 }
 
 function thumbnails(views) {
@@ -152,8 +155,8 @@ async function save(event) {
     draw(canvas, rgba, size.width, size.height);
     canvas.toBlob((blob) => {
         const url = URL.createObjectURL(blob);
-        const anchor = Object.assign(document.createElement('a'),
-                                     { href: url, download: fileName(view, size.width, size.height) });
+        const download = fileName(view, size.width, size.height);
+        const anchor = Object.assign(document.createElement('a'), { href: url, download });
         document.body.append(anchor);
         anchor.click();
         anchor.remove();

@@ -42,7 +42,8 @@ function controls(setting, value) {
                 type: 'text', inputMode: 'numeric', name: setting.name, id, value: String(value),
             });
             input.style.width = `${String(setting.high).length + 3}ch`;
-            const parts = [element('label', { htmlFor: id, textContent: setting.label.trim() }), ' ', input];
+            const label = element('label', { htmlFor: id, textContent: setting.label.trim() });
+            const parts = [label, ' ', input];
             if (setting.unit) parts.push(` ${setting.unit}`);
             return [element('span', { className: 'number' }, parts)];
         }
@@ -53,7 +54,8 @@ function build(facts, values) {
     const groups = new Map();
     for (const setting of facts.settings) {
         if (!groups.has(setting.group)) {
-            const fieldset = element('fieldset', {}, [element('legend', { textContent: setting.group })]);
+            const legend = element('legend', { textContent: setting.group });
+            const fieldset = element('fieldset', {}, [legend]);
             groups.set(setting.group, fieldset);
             document.getElementById('groups').append(fieldset);
         }
@@ -125,13 +127,16 @@ async function main() {
             return;
         }
         if (!writeStored(read(facts))) {
-            showRefusal({ caption: 'Not stored', message: 'This browser keeps no settings for this site.',
+            showRefusal({ caption: 'Not stored',
+                          message: 'This browser keeps no settings for this site.',
                           field: names[0] });
             return;
         }
         location.href = 'index.html';
     });
-    document.getElementById('cancel').addEventListener('click', () => { location.href = 'index.html'; });
+    document.getElementById('cancel').addEventListener('click', () => {
+        location.href = 'index.html';
+    });
     document.getElementById('select-all').addEventListener('click', () => setBoxes(facts, true));
     document.getElementById('select-none').addEventListener('click', () => setBoxes(facts, false));
     document.body.dataset.ready = 'true';

@@ -31,7 +31,8 @@ export function writeStored(values) {
     const store = storage();
     if (!store) return false;
     try {
-        for (const [name, value] of Object.entries(values)) store.setItem(kPrefix + name, String(value));
+        for (const [name, value] of Object.entries(values))
+            store.setItem(kPrefix + name, String(value));
         return true;
     } catch {
         return false;

@@ -38,7 +38,8 @@ export class WorkerPool {
 
     finished(worker, message) {
         if (message.kind === Kind.failed) {
-            for (const job of [...this.waiting, ...this.jobs.values()]) job.reject(new Error(message.reason));
+            for (const job of [...this.waiting, ...this.jobs.values()])
+                job.reject(new Error(message.reason));
             this.waiting = [];
             this.jobs.clear();
             return;
