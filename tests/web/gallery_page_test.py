@@ -85,8 +85,17 @@ def save_picture_downloads_scintle_renders_view_at_the_size_asked(browser, rende
           + first_difference(pixels, expected[2], width))
 
 
+def an_engine_that_cannot_start_costs_its_own_thumbnail_and_says_so(url, browser):
+    browser.get(f"{url}gallery.html?broken-workers=1")
+    note = browser.wait_for("""const note = document.getElementById('engine-note');
+                               return !note.hidden && note.textContent;""", "the engine's note")
+    check(note.startswith("The engine could not start: "), f"the note says '{note}'")
+    browser.wait_for("return document.body.dataset.thumbnails === '73'", "the other 73 thumbnails")
+
+
 if __name__ == "__main__":
     main([the_gallery_shows_74_views_labelled_by_family_row_and_scheme,
           thumbnails_are_scintle_renders_views,
           a_thumbnail_opens_its_view_large_and_its_link_reopens_it,
-          save_picture_downloads_scintle_renders_view_at_the_size_asked], 1280, 800)
+          save_picture_downloads_scintle_renders_view_at_the_size_asked,
+          an_engine_that_cannot_start_costs_its_own_thumbnail_and_says_so], 1280, 800)

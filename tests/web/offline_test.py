@@ -37,6 +37,8 @@ def the_pages_load_and_work_with_the_server_gone(server, url, browser, shots):
     server.stop()
     browser.get(f"{url}index.html?seed=3&size=200x150&completion-delay=60")
     browser.wait_for("return document.body.dataset.pictures === '1'", "a picture offline")
+    kernel = browser.run("return document.body.dataset.kernel")
+    check(kernel == "sse2", f"the kept SIMD build paints with '{kernel}'")
     browser.shot(shots, "offline-saver.png")
     browser.get(f"{url}settings.html")
     browser.wait_for("return document.body.dataset.ready", "the settings form offline")

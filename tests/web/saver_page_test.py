@@ -2,9 +2,10 @@
 """The saver page (index.html): the pictures scintle-render cycle writes for the same
 seed, size and settings, one device pixel per picture pixel. Screenshots: saver-*.png."""
 import os
+import shutil
 import tempfile
 
-from web_lib import check, first_difference, main, read_png, render
+from web_lib import check, first_difference, main, read_png, render, Site
 
 
 def same_as_cycle(browser, render_tool, options, numbers):
@@ -75,6 +76,30 @@ def a_resized_window_gets_a_new_picture_at_its_size(url, browser, shots):
     browser.shot(shots, f"saver-window-{inner[0]}x{inner[1]}.png")
 
 
+def a_window_resized_while_loading_gets_its_picture_at_the_new_size(url, browser):
+    browser.driver.set_window_size(800, 600)
+    browser.get(f"{url}index.html?seed=6&completion-delay=60")
+    browser.driver.set_window_size(560, 420)
+    browser.wait_for("""const c = document.getElementById('picture');
+                        return c.width === innerWidth && c.height === innerHeight &&
+                               document.body.dataset.pictures === '1';""", "a picture at the new size")
+
+
+def without_the_simd_module_the_plain_build_paints_and_says_so(site, browser):
+    with tempfile.TemporaryDirectory() as folder:
+        shutil.copytree(site, folder, dirs_exist_ok=True)
+        os.remove(os.path.join(folder, "scintle-simd.wasm"))
+        with Site(folder) as bare:
+            browser.get(f"{bare.url}index.html?seed=8&size=64x48&completion-delay=60")
+            browser.wait_for("return document.body.dataset.pictures === '1'", "a picture")
+            kernel = browser.run("return document.body.dataset.kernel")
+            check(kernel == "scalar", f"without its SIMD module the page paints with '{kernel}'")
+            browser.read_console()
+    said = [e for e in browser.console if "the plain build paints instead" in e["message"]]
+    check(len(said) == 1, f"the fallback was told {len(said)} times")
+    browser.console = [e for e in browser.console if bare.url not in e["message"]]
+
+
 def a_refused_query_says_why_and_paints_nothing(url, browser):
     browser.get(f"{url}index.html?completion-delay=301")
     reason = browser.refusal()
@@ -89,4 +114,6 @@ if __name__ == "__main__":
           every_blanking_method_leads_to_scintle_renders_next_pictures,
           the_plain_build_paints_the_same_picture_in_2x2_blocks,
           a_resized_window_gets_a_new_picture_at_its_size,
+          a_window_resized_while_loading_gets_its_picture_at_the_new_size,
+          without_the_simd_module_the_plain_build_paints_and_says_so,
           a_refused_query_says_why_and_paints_nothing])

@@ -3,6 +3,7 @@
 them. Screenshots: settings-*.png."""
 from web_lib import check, main
 
+ENTER, ESCAPE = "\ue007", "\ue00c"  # as WebDriver names the keys
 GROUPS = ["General", "Blanking Methods", "Colour Schemes", "Curve Types", "Iteration Options"]
 # Each registry value and how many inputs the form has for it.
 FIELDS = {"ExtraMemory": 1, "CompletionDelay": 1, "BlankingMethod": 3, "ColourScheme": 14,
@@ -70,7 +71,7 @@ def the_dialogs_refusals_store_nothing_nor_does_cancel(browser, shots):
     type_into(browser, "CompletionDelay", "7")
     type_into(browser, "MinIterations", "50")
     type_into(browser, "MaxIterations", "20")
-    press(browser, "ok")
+    box(browser, "ColourScheme", "Mono").send_keys(ENTER)  # Enter is OK, as in the dialog
     message = browser.refusal()
     check(message == "Inconsistent entry: The minimum value cannot exceed the maximum value",
           f"a minimum above the maximum refused with '{message}'")
@@ -104,6 +105,9 @@ def ok_stores_all_nine_as_the_registry_would_and_shows_them_again(server, browse
     press(browser, "select-all")
     check(browser.run("return document.querySelectorAll('input[type=checkbox]:not(:checked)').length") == 1,
           "Select All left a box of a mask clear (or set Cover all monitors)")
+    field(browser, "CompletionDelay").send_keys(ESCAPE)  # Escape is Cancel
+    browser.wait_for("return location.pathname.endsWith('/index.html')", "the saver after Escape")
+    check(browser.run(STORED) == stored, "Escape stored something")
 
 
 def values_no_version_stores_show_and_work_as_their_defaults(server, browser):

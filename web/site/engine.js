@@ -2,12 +2,27 @@
 // page's thread or a Worker, with its entry points as plain functions. Text comes
 // back as strings, JSON already parsed; pictures as copies of their RGBA bytes.
 //
-// `hooks.onFrame(rgba, width, height)` receives the frames of a painting saver.
+// `hooks.onFrame(rgba, width, height)` receives the frames of a painting saver;
+// `hooks.onFallback(reason)` hears that the SIMD build could not load and the plain one
+// was loaded instead.
+
+async function instantiate(build, hooks) {
+    const { default: createScintle } = await import(`./scintle-${build}.js`);
+    return createScintle({ onFrame: hooks.onFrame ?? (() => {}) });
+}
+
+async function loadModule(build, hooks) {
+    try {
+        return { m: await instantiate(build, hooks), loaded: build };
+    } catch (error) {
+        if (build !== 'simd') throw error;
+        hooks.onFallback?.(String(error));
+        return { m: await instantiate('plain', hooks), loaded: 'plain' };
+    }
+}
 
 export async function loadEngine(build, hooks = {}) {
-    const source = build === 'simd' ? './scintle-simd.js' : './scintle-plain.js';
-    const { default: createScintle } = await import(source);
-    const m = await createScintle({ onFrame: hooks.onFrame ?? (() => {}) });
+    const { m, loaded } = await loadModule(build, hooks);
     const text = (name, args = []) => {
         const call = m.cwrap(name, 'number', args.map(() => 'string'));
         return (...values) => m.UTF8ToString(call(...values));
@@ -22,7 +37,7 @@ export async function loadEngine(build, hooks = {}) {
     const formRefusal = json('scintle_form_refusal', ['fields']);
 
     return {
-        build,
+        build: loaded,
         facts: json('scintle_facts'),
         // The settings form's number fields ({name: text}): null, or the first refusal
         // {field, caption, message}.

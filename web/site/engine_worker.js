@@ -1,6 +1,6 @@
 // The engine Worker: one instance of the engine, running the saver's cycle or
 // painting the gallery's views, as the page asks (messages.js tells the messages).
-// The build to load comes in the Worker's own URL (?build=simd or plain).
+// The build to load comes in the first message (messages.js: load).
 //
 // The saver paints one picture per call into the module; between two pictures the
 // Worker waits the completion delay on a timer, so it never blocks and never spins
@@ -8,18 +8,21 @@
 import { loadEngine } from './engine.js';
 import { Kind, postPicture } from './messages.js';
 
-const build = new URL(self.location.href).searchParams.get('build') === 'simd' ? 'simd' : 'plain';
-
 const saver = { width: 0, height: 0, query: false, names: [], pictures: 0 };
 
 function postFrame(rgba, width, height) {
     postPicture(self, { kind: Kind.frame, rgba, width, height });
 }
 
-const ready = loadEngine(build, { onFrame: postFrame }).catch((error) => {
-    self.postMessage({ kind: Kind.failed, reason: String(error) });
-    return null;
-});
+let ready = Promise.resolve(null);
+
+function load(build) {
+    const onFallback = (reason) => self.postMessage({ kind: Kind.fellBack, reason });
+    ready = loadEngine(build, { onFrame: postFrame, onFallback }).catch((error) => {
+        self.postMessage({ kind: Kind.failed, reason: String(error) });
+        return null;
+    });
+}
 
 function startSaver(engine, message) {
     const facts = engine.facts();
@@ -74,6 +77,10 @@ function paintView(engine, { id, family, row, scheme, width, height }) {
 }
 
 self.onmessage = async ({ data: message }) => {
+    if (message.kind === Kind.load) {
+        load(message.build);
+        return;
+    }
     const engine = await ready;
     if (!engine) return;
     switch (message.kind) {

@@ -6,17 +6,34 @@
 // picture" paints it at the size asked and downloads it as a PNG with the pixels that
 // `scintle-render view ... --size WxH` writes.
 //
-// For tests, the body's data-thumbnails counts the thumbnails painted.
+// An engine that cannot start fails only the views it was painting, and says so in
+// the page's note; another view opened, or the large view closed, lets go of the one
+// still painting.
+//
+// For tests, the body's data-thumbnails counts the thumbnails painted, and the query's
+// broken-workers=N starts the pool's first N Workers with a build that cannot load.
 import { chooseBuild } from './build_choice.js';
 import { loadEngine } from './engine.js';
+import { tellFallback } from './messages.js';
 import { keepForOffline } from './offline.js';
-import { WorkerPool } from './worker_pool.js';
+import { EngineFailure, WorkerPool } from './worker_pool.js';
 
 const kThumbnail = { width: 240, height: 135 };  // CSS pixels, as site.css draws them
 
 const build = chooseBuild();
-const pool = new WorkerPool(build);
+const broken = Number(new URLSearchParams(location.search).get('broken-workers')) || 0;
+const pool = new WorkerPool(build, undefined, Array(broken).fill('missing'));
 const dialog = document.getElementById('large');
+let largeJob = null;  // the large view's painting, to let go of
+
+// An engine that could not start, in the page's note (or the one given); a view let go
+// of needs no word; anything else goes on as thrown.
+function engineFailed(error, note = document.getElementById('engine-note')) {
+    if (error?.name === 'AbortError') return;
+    if (!(error instanceof EngineFailure)) throw error;
+    note.textContent = `The engine could not start: ${error.message}`;
+    note.hidden = false;
+}
 
 function ratio() {
     return window.devicePixelRatio || 1;
@@ -93,7 +110,7 @@ function thumbnails(views) {
         pool.paint(request(view, width, height)).then((rgba) => {
             draw(canvas, rgba, width, height);
             document.body.dataset.thumbnails = String(++painted);
-        });
+        }).catch(engineFailed);
     }
 }
 
@@ -123,8 +140,15 @@ async function open(view) {
     const canvas = document.getElementById('large-picture');
     canvas.style.width = `${width / ratio()}px`;
     canvas.style.height = `${height / ratio()}px`;
-    const rgba = await pool.paint(request(view, width, height), { first: true });
-    if (shown === view) draw(canvas, rgba, width, height);
+    largeJob?.abort();
+    largeJob = new AbortController();
+    try {
+        const rgba = await pool.paint(request(view, width, height),
+                                      { first: true, signal: largeJob.signal });
+        draw(canvas, rgba, width, height);
+    } catch (error) {
+        engineFailed(error);
+    }
 }
 
 function saveSize() {
@@ -144,7 +168,13 @@ async function save(event) {
     const note = document.getElementById('save-note');
     const size = saveSize();
     const view = shown;
-    const rgba = size && await pool.paint(request(view, size.width, size.height), { first: true });
+    let rgba = null;
+    try {
+        rgba = size && await pool.paint(request(view, size.width, size.height), { first: true });
+    } catch (error) {
+        engineFailed(error, note);
+        return;
+    }
     if (!rgba) {
         const { side, pixels } = limits;
         note.textContent = `Please enter a width and a height from 1 to ${side}, ` +
@@ -166,7 +196,13 @@ async function save(event) {
 }
 
 async function main() {
-    const engine = await loadEngine(build);
+    let engine;
+    try {
+        engine = await loadEngine(build, { onFallback: tellFallback });
+    } catch (error) {
+        engineFailed(new EngineFailure(String(error)));
+        return;
+    }
     const facts = engine.facts();
     limits = facts.pictureLimits;
     const views = catalogue(facts);
@@ -183,6 +219,7 @@ async function main() {
     document.getElementById('save-height').addEventListener('input', showCommand);
     document.getElementById('close').addEventListener('click', () => dialog.close());
     dialog.addEventListener('close', () => {
+        largeJob?.abort();
         shown = null;
         if (location.search) history.pushState(null, '', 'gallery.html');
     });

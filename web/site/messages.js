@@ -4,6 +4,9 @@
 // not copied.
 //
 // Page to Worker:
+//   load           {build}: the build to load ("simd" or "plain"), always the first
+//                  message. Not in the Worker's URL: a Worker whose script the service
+//                  worker answers from its copy has the copy's address, without a query.
 //   saverStart     {width, height, seeded, seed, stored, query}: start the saver's
 //                  cycle at the window's size in device pixels. `query` is the page
 //                  query's [name, value] pairs, or null; with a query the stored
@@ -24,9 +27,11 @@
 //                  number from 1, and the generator's state after it.
 //   viewDone       {id, rgba, width, height} or {id, rgba: null} for a view the
 //                  catalogue does not have.
-//   failed         {reason}: the engine could not be loaded.
+//   fellBack       {reason}: the SIMD build could not be loaded; the plain one paints.
+//   failed         {reason}: the engine could not be loaded; later messages get no answer.
 
 export const Kind = Object.freeze({
+    load: 'load',
     saverStart: 'saverStart',
     saverSettings: 'saverSettings',
     view: 'view',
@@ -35,6 +40,7 @@ export const Kind = Object.freeze({
     frame: 'frame',
     picture: 'picture',
     viewDone: 'viewDone',
+    fellBack: 'fellBack',
     failed: 'failed',
 });
 
@@ -45,7 +51,16 @@ export function postPicture(target, message) {
 
 // The Worker of one engine instance, running the given build ("simd" or "plain").
 export function startEngineWorker(build) {
-    const url = new URL('./engine_worker.js', import.meta.url);
-    url.searchParams.set('build', build);
-    return new Worker(url, { type: 'module' });
+    const worker = new Worker(new URL('./engine_worker.js', import.meta.url), { type: 'module' });
+    worker.postMessage({ kind: Kind.load, build });
+    return worker;
+}
+
+let fallbackTold = false;
+
+// Says once a page that the SIMD build could not load and the plain one paints.
+export function tellFallback(reason) {
+    if (fallbackTold) return;
+    fallbackTold = true;
+    console.warn(`The SIMD build could not be loaded (${reason}); the plain build paints instead.`);
 }

@@ -3,14 +3,15 @@
 // X11 saver's options without their dashes (web/query_options.h) and stands alone;
 // without one the stored settings apply, and a change to them applies from the next
 // picture. A resize starts a new picture at the new size in a new Worker, which goes
-// on with the generator where the last finished picture left it; a query's size
-// stays, at the top-left corner, one device pixel per picture pixel.
+// on with the generator where the last finished picture left it; the newest size wins,
+// also one that comes while a Worker is still loading. A query's size stays, at the
+// top-left corner, one device pixel per picture pixel.
 //
 // For tests, the body's data-pictures counts the finished pictures of the cycle
 // (from 0 at each start) and data-kernel names the kernel that paints.
 import { chooseBuild } from './build_choice.js';
 import { armFullScreen } from './full_screen.js';
-import { Kind, startEngineWorker } from './messages.js';
+import { Kind, startEngineWorker, tellFallback } from './messages.js';
 import { keepForOffline } from './offline.js';
 import { onStoredChange, readStored } from './stored_settings.js';
 
@@ -25,7 +26,7 @@ const build = chooseBuild();
 const saver = {
     worker: null,
     window: null,      // the window's size in device pixels
-    drawn: null,       // the size the cycle paints at
+    drawn: null,       // the size the cycle paints at; null while a Worker loads
     fixedSize: false,  // the query gave the size
     generator: null,   // after the last finished picture
     threshold: Infinity,
@@ -61,6 +62,7 @@ function onMessage(worker, message) {
             canvas.style.height = `${message.height / ratio}px`;
             saver.drawn = { width: message.width, height: message.height };
             saver.fixedSize = message.sized;
+            followWindow();
             saver.threshold = message.pointerThreshold;
             document.body.dataset.kernel = message.kernel;
             document.body.dataset.pictures = '0';
@@ -76,6 +78,9 @@ function onMessage(worker, message) {
             saver.generator = message.generator;
             document.body.dataset.pictures = String(message.number);
             break;
+        case Kind.fellBack:
+            tellFallback(message.reason);
+            break;
         case Kind.saverRefused:
         case Kind.failed:
             refuse(message.reason);
@@ -87,6 +92,7 @@ function start() {
     saver.worker?.terminate();
     const worker = startEngineWorker(build);
     saver.worker = worker;
+    saver.drawn = null;
     worker.onmessage = ({ data }) => onMessage(worker, data);
     worker.postMessage({
         kind: Kind.saverStart,
@@ -99,19 +105,22 @@ function start() {
     });
 }
 
-function onResize(size) {
-    const first = saver.window === null;
-    saver.window = size;
-    if (first) {
-        start();
-        return;
-    }
+// A new picture once the window has kept a size other than the one painted; a Worker
+// still loading is asked again when it starts.
+function followWindow() {
     if (saver.fixedSize || !saver.drawn) return;
     clearTimeout(saver.resizeTimer);
     saver.resizeTimer = setTimeout(() => {
         const { width, height } = saver.window;
         if (width !== saver.drawn.width || height !== saver.drawn.height) start();
     }, kResizeSettle);
+}
+
+function onResize(size) {
+    const first = saver.window === null;
+    saver.window = size;
+    if (first) start();
+    else followWindow();
 }
 
 // The screen's size in device pixels, exactly where the browser tells it.

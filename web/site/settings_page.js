@@ -8,6 +8,7 @@
 // back to the saver. Select All and Select None set every box of the masks.
 import { chooseBuild } from './build_choice.js';
 import { loadEngine } from './engine.js';
+import { tellFallback } from './messages.js';
 import { keepForOffline } from './offline.js';
 import { readStored, writeStored } from './stored_settings.js';
 
@@ -114,7 +115,7 @@ function setBoxes(facts, checked) {
 }
 
 async function main() {
-    const engine = await loadEngine(chooseBuild());
+    const engine = await loadEngine(chooseBuild(), { onFallback: tellFallback });
     const facts = engine.facts();
     const names = facts.settings.map((setting) => setting.name);
     build(facts, engine.useStored(readStored(), names));
@@ -134,8 +135,18 @@ async function main() {
         }
         location.href = 'index.html';
     });
-    document.getElementById('cancel').addEventListener('click', () => {
-        location.href = 'index.html';
+    const cancel = () => { location.href = 'index.html'; };
+    document.getElementById('cancel').addEventListener('click', cancel);
+    // As in the dialog: Escape is Cancel, Enter is OK, except on a button or a link,
+    // which Enter presses.
+    document.addEventListener('keydown', (event) => {
+        if (event.key === 'Escape') {
+            event.preventDefault();
+            cancel();
+        } else if (event.key === 'Enter' && !event.target.closest?.('button, a')) {
+            event.preventDefault();
+            form.requestSubmit();
+        }
     });
     document.getElementById('select-all').addEventListener('click', () => setBoxes(facts, true));
     document.getElementById('select-none').addEventListener('click', () => setBoxes(facts, false));
