@@ -82,8 +82,10 @@ function onMessage(worker, message) {
             tellFallback(message.reason);
             break;
         case Kind.saverRefused:
-        case Kind.failed:
             refuse(message.reason);
+            break;
+        case Kind.failed:
+            refuse(`The engine could not start: ${message.reason}`);
             break;
     }
 }
