@@ -130,5 +130,25 @@ fi
 SCINTLE_WEB_BUILD_PACKAGES=(emscripten nodejs cmake ninja-build g++ libpng-dev)
 
 # What showing and testing the site needs: Debian's Chromium, driven by its WebDriver
-# through Debian's Selenium for Python (tests/web/).
+# through Debian's Selenium for Python (tests/web/); what the tests load into the
+# pages comes from the npm registry (ensure_npm_packages tests/web), with the npm that
+# comes with the machine's Node.js.
 SCINTLE_WEB_BROWSER_PACKAGES=(chromium chromium-driver python3-selenium)
+
+# The npm packages that DIR's package-lock.json pins, installed with `npm ci` (never a
+# browser download) unless the lock is the one last installed. Tried as apt is.
+ensure_npm_packages() {
+    local dir=$1 stamp=$1/node_modules/.installed-lock try
+    cmp -s "$dir/package-lock.json" "$stamp" && return 0
+    command -v npm >/dev/null || { echo "npm is missing (it comes with Node.js)" >&2; return 1; }
+    echo "Installing the npm packages of $dir" >&2
+    for ((try = 1; try <= ${SCINTLE_APT_TRIES:-4}; try++)); do
+        if (cd "$dir" && npm ci --no-audit --no-fund --ignore-scripts >/dev/null); then
+            cp "$dir/package-lock.json" "$stamp"
+            return 0
+        fi
+        ((try < ${SCINTLE_APT_TRIES:-4})) && sleep "${SCINTLE_APT_PAUSE:-20}"
+    done
+    echo "Could not install the npm packages of $dir after $((try - 1)) tries (npm ci said why above)." >&2
+    return 1
+}

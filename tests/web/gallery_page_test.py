@@ -32,6 +32,7 @@ def the_gallery_shows_74_views_labelled_by_family_row_and_scheme(server, browser
         counts[match[1]] = counts.get(match[1], 0) + 1
     check(counts == FAMILIES, f"the views per family are {counts}")
     browser.shot(shots, "gallery-thumbnails.png")
+    browser.audit("the gallery")
     page.captions = captions
 
 
@@ -54,6 +55,7 @@ def a_thumbnail_opens_its_view_large_and_its_link_reopens_it(browser, shots, pag
     link = browser.run("return document.getElementById('link').href")
     check(browser.run("return location.href") == link, "the address is not the view's link")
     browser.shot(shots, "gallery-large.png")
+    browser.audit("the large view")
     browser.get(link)
     again = browser.wait_for("""return document.getElementById('large').open &&
                                        document.getElementById('large-title').textContent;""",

@@ -45,6 +45,7 @@ def a_seeded_query_paints_scintle_renders_picture_at_the_top_left(url, browser, 
                                  return [box.left, box.top, box.width, box.height];""")
     check(placed == [0, 0, 320, 200], f"the picture is placed at {placed}, not the top-left corner")
     browser.shot(shots, "saver-seeded-320x200.png")
+    browser.audit("the saver page")
 
 
 def every_blanking_method_leads_to_scintle_renders_next_pictures(url, browser, render_tool):
@@ -107,6 +108,7 @@ def a_refused_query_says_why_and_paints_nothing(url, browser):
           f"refused with '{reason}'")
     check(browser.run("return document.getElementById('picture').width") == 0,
           "a refused query painted")
+    browser.audit("the saver page's refusal")
 
 
 if __name__ == "__main__":

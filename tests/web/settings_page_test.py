@@ -56,6 +56,7 @@ def the_form_has_the_dialogs_groups_labels_and_defaults(server, browser, shots):
     check(label == "Completion delay", f"the delay's label is '{label}'")
     check(field(browser, "CompletionDelay").get_attribute("value") == "1", "the delay's default is not 1")
     browser.shot(shots, "settings-defaults.png")
+    browser.audit("the form")
 
 
 def the_dialogs_refusals_store_nothing_nor_does_cancel(browser, shots):
@@ -67,6 +68,7 @@ def the_dialogs_refusals_store_nothing_nor_does_cancel(browser, shots):
     check(browser.run("return document.activeElement.name") == "CompletionDelay",
           "the refused field does not have the focus")
     browser.shot(shots, "settings-refused.png")
+    browser.audit("the form with a refusal")
     check(browser.run(STORED) == {}, "a refused form stored something")
     type_into(browser, "CompletionDelay", "7")
     type_into(browser, "MinIterations", "50")

@@ -22,6 +22,8 @@ CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
 # Generous: a slow or busy machine makes a test slow, never failed.
 PATIENCE = 240
+# The accessibility audit, from the npm registry (package-lock.json; ./test installs it).
+AXE = os.path.join(ROOT, "tests", "web", "node_modules", "axe-core", "axe.min.js")
 
 
 def skip(reason):
@@ -38,6 +40,8 @@ def arguments():
     for tool in (CHROMIUM, CHROMEDRIVER):
         if not os.access(tool, os.X_OK):
             skip(f"{tool} is not installed (./test installs chromium and chromium-driver)")
+    if not os.path.isfile(AXE):
+        skip("axe-core is not installed (./test installs it: npm ci in tests/web)")
     try:
         import selenium  # noqa: F401
     except ImportError:
@@ -143,6 +147,17 @@ class Browser:
         """The page's note of a refused entry or query, once it shows."""
         return self.wait_for("""const note = document.getElementById('refusal');
                                 return !note.hidden && note.textContent;""", "a refusal")
+
+    def audit(self, what):
+        """Fails with what axe-core finds against WCAG 2.1 A and AA on the page as it is."""
+        with open(AXE) as axe:
+            self.run(axe.read())
+        found = self.driver.execute_async_script(
+            """const done = arguments[arguments.length - 1];
+               const tags = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'];
+               axe.run(document, { runOnly: { type: 'tag', values: tags } })
+                  .then((r) => done(r.violations.map((v) => `${v.id} at ${v.nodes[0].target}`)));""")
+        check(not found, f"{what} breaks accessibility rules: {found}")
 
     def read_console(self):
         self.console += self.driver.get_log("browser")
