@@ -129,11 +129,16 @@ fi
 # draws.
 SCINTLE_WEB_BUILD_PACKAGES=(emscripten nodejs cmake ninja-build g++ libpng-dev)
 
-# What showing and testing the site needs: Debian's Chromium, driven by its WebDriver
+# What showing the site needs, and testing it in Chromium: Debian's Chromium, driven by its WebDriver
 # through Debian's Selenium for Python (tests/web/); what the tests load into the
 # pages comes from the npm registry (ensure_npm_packages tests/web), with the npm that
 # comes with the machine's Node.js.
 SCINTLE_WEB_BROWSER_PACKAGES=(chromium chromium-driver python3-selenium)
+
+# The other two engines the browser tests and benchmarks run the pages in: Firefox ESR
+# (driven by puppeteer-core from tests/web's lock) and WebKitGTK (its WebDriver and
+# MiniBrowser, on a private Xvfb).
+SCINTLE_WEB_ENGINE_PACKAGES=(firefox-esr webkit2gtk-driver xvfb)
 
 # The npm packages that DIR's package-lock.json pins, installed with `npm ci` (never a
 # browser download) unless the lock is the one last installed. Tried as apt is.

@@ -1,14 +1,15 @@
 #!/usr/bin/python3
 """The browser's pass beside the native one, for ./bench: every catalogue row painted
 as scintle-render view paints it, at 1280x720, natively (scintle-bench's web_pass/,
-the one-pixel kernel and the SSE2 lanes) and in headless Chromium by one engine Worker
-of each build (web_pass.js), in turns, best of ROUNDS each.
+the one-pixel kernel and the SSE2 lanes) and in each browser engine the tests drive
+(Chromium, Firefox ESR, WebKitGTK: tests/web/browsers.py) by one engine Worker of each
+build (web_pass.js), in turns, best of ROUNDS each.
 
     web_pass_bench.py SCINTLE_BENCH SITE_DIR [ROUNDS]
 
-The browser's CPU time is that of every Chromium process while the pass runs; its
-wall time the page's own. The last line holds the SIMD page to 1.5 times the native
-SSE2 pass's CPU time and says whether it keeps to it (a benchmark reports; its exit
+The browser's CPU time is that of every process of the browser (and its driver) while
+the pass runs; its wall time the page's own. The last lines hold each engine's SIMD
+page to 1.5 times the native SSE2 pass's CPU time and say whether it keeps to it (a benchmark reports; its exit
 status is 0 either way).
 """
 import json
@@ -17,14 +18,14 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
+from itertools import product
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
-FLAGS = ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--window-size=800,600"]
+sys.path.insert(0, os.path.join(ROOT, "tests", "web"))
+from browsers import ENGINES, missing  # noqa: E402
 LIMIT = 1.5
+NAMES = {"chromium": "Chromium", "firefox": "Firefox", "webkit": "WebKitGTK"}
 TICKS = os.sysconf("SC_CLK_TCK")
 
 
@@ -71,29 +72,15 @@ def native_pass(bench):
     return results
 
 
-def browser_pass(url, build):
-    from selenium import webdriver
-    from selenium.webdriver.chrome.service import Service
-
-    with tempfile.TemporaryDirectory(prefix="scintle-chromium-") as profile:
-        options = webdriver.ChromeOptions()
-        options.binary_location = "/usr/bin/chromium"
-        for flag in FLAGS + [f"--user-data-dir={profile}"]:
-            options.add_argument(flag)
-        service = Service("/usr/bin/chromedriver")
-        driver = webdriver.Chrome(service=service, options=options)
-        try:
-            driver.get(f"{url}web_pass.html?build={build}")
-            while not driver.execute_script("return document.body.dataset.ready"):
-                time.sleep(0.1)
-            processes = [pid for pid in descendants(service.process.pid)]
-            before = cpu_seconds(processes)
-            driver.execute_script("window.startPass()")
-            while not (result := driver.execute_script("return document.body.dataset.result")):
-                time.sleep(0.2)
-            cpu = cpu_seconds(processes) - before
-        finally:
-            driver.quit()
+def browser_pass(Browser, url, build):
+    with Browser(800, 600) as browser:
+        browser.get(f"{url}web_pass.html?build={build}")
+        browser.wait_for("return document.body.dataset.ready", "the pass's page")
+        processes = descendants(browser.root_pid())
+        before = cpu_seconds(processes)
+        browser.run("window.startPass()")
+        result = browser.wait_for("return document.body.dataset.result", "the pass", 3600)
+        cpu = cpu_seconds(processes) - before
     result = json.loads(result)
     if result["pictures"] != 74:
         sys.exit(f"web_pass_bench: the {build} page painted {result['pictures']} pictures, not 74")
@@ -103,6 +90,10 @@ def browser_pass(url, build):
 def main():
     bench, site = sys.argv[1], sys.argv[2]
     rounds = int(sys.argv[3]) if len(sys.argv) > 3 else 2
+    engines = [engine for engine in ENGINES if not missing(engine)]
+    for engine in ENGINES:
+        if missing(engine):
+            print(f"web pass: {NAMES[engine]} left out: {missing(engine)}")
     with tempfile.TemporaryDirectory(prefix="scintle-web-pass-") as folder:
         staged = os.path.join(folder, "site")
         shutil.copytree(site, staged)
@@ -118,10 +109,11 @@ def main():
                 for kernel, figures in native_pass(bench).items():
                     best[f"native {kernel}"] = min(best.get(f"native {kernel}", figures), figures,
                                                    key=lambda f: f[1])
-                for build in ("simd", "plain"):
-                    print(f"web pass, round {round_number} of {rounds}: Chromium, {build} build", flush=True)
-                    wall, cpu, kernel = browser_pass(url, build)
-                    name = f"Chromium {build} ({kernel})"
+                for engine, build in product(engines, ("simd", "plain")):
+                    print(f"web pass, round {round_number} of {rounds}: {NAMES[engine]}, "
+                          f"{build} build", flush=True)
+                    wall, cpu, kernel = browser_pass(ENGINES[engine], url, build)
+                    name = f"{NAMES[engine]} {build} ({kernel})"
                     best[name] = min(best.get(name, (wall, cpu)), (wall, cpu), key=lambda f: f[1])
         finally:
             server.terminate()
@@ -133,10 +125,13 @@ def main():
     print(f"  {'':30} {'CPU':>9} {'wall':>9} {'CPU / native sse2':>18}")
     for name, (wall, cpu) in best.items():
         print(f"  {name:30} {cpu:8.2f}s {wall:8.2f}s {cpu / reference:17.2f}x")
-    simd = next(cpu for name, (wall, cpu) in best.items() if name.startswith("Chromium simd"))
-    ratio = simd / reference
-    verdict = "within" if ratio <= LIMIT else "OVER"
-    print(f"The SIMD page takes {ratio:.2f}x the native SSE2 pass's CPU time: {verdict} {LIMIT}x.")
+    for engine in engines:
+        simd = next(cpu for name, (wall, cpu) in best.items()
+                    if name.startswith(f"{NAMES[engine]} simd"))
+        ratio = simd / reference
+        verdict = "within" if ratio <= LIMIT else "OVER"
+        print(f"{NAMES[engine]}'s SIMD page takes {ratio:.2f}x the native SSE2 pass's CPU time: "
+              f"{verdict} {LIMIT}x.")
 
 
 if __name__ == "__main__":

@@ -46,7 +46,7 @@ def thumbnails_are_scintle_renders_views(browser, render_tool, captions):
 
 
 def a_thumbnail_opens_its_view_large_and_its_link_reopens_it(browser, shots, page, captions):
-    browser.driver.find_element("css selector", ".views li:nth-child(52) a").click()
+    browser.click(".views li:nth-child(52) a")
     title = browser.wait_for("""const d = document.getElementById('large');
                                 return d.open && document.getElementById('large-picture').width > 0 &&
                                        document.getElementById('large-title').textContent;""",
@@ -65,13 +65,11 @@ def a_thumbnail_opens_its_view_large_and_its_link_reopens_it(browser, shots, pag
 
 
 def save_picture_downloads_scintle_renders_view_at_the_size_asked(browser, render_tool, title):
-    for name, value in (("save-width", "400"), ("save-height", "250")):
-        size = browser.driver.find_element("id", name)
-        size.clear()
-        size.send_keys(value)
+    browser.type_into("#save-width", "400")
+    browser.type_into("#save-height", "250")
     command = browser.run("return document.getElementById('command').textContent")
     check("--size 400x250" in command, f"the command shown is '{command}'")
-    browser.driver.find_element("id", "save-button").click()
+    browser.click("#save-button")
     end = time.monotonic() + PATIENCE
     while not glob.glob(os.path.join(browser.downloads, "*.png")):
         check(time.monotonic() < end, "no PNG was downloaded")
@@ -92,7 +90,10 @@ def an_engine_that_cannot_start_costs_its_own_thumbnail_and_says_so(url, browser
     note = browser.wait_for("""const note = document.getElementById('engine-note');
                                return !note.hidden && note.textContent;""", "the engine's note")
     check(note.startswith("The engine could not start: "), f"the note says '{note}'")
-    browser.wait_for("return document.body.dataset.thumbnails === '73'", "the other 73 thumbnails")
+    # The broken Worker costs the thumbnail it had, if it had one yet.
+    browser.wait_for("return Number(document.body.dataset.thumbnails) >= 73", "the other thumbnails")
+    browser.read_console()
+    browser.console = [e for e in browser.console if "scintle-missing" not in e["message"]]
 
 
 if __name__ == "__main__":

@@ -68,7 +68,7 @@ def a_resized_window_gets_a_new_picture_at_its_size(url, browser, shots):
     size = browser.run("return [document.getElementById('picture').width, "
                        "document.getElementById('picture').height, innerWidth, innerHeight]")
     check(size[:2] == size[2:], f"the picture is {size[0]}x{size[1]} in a {size[2]}x{size[3]} window")
-    browser.driver.set_window_size(640, 480)
+    browser.resize(640, 480)
     inner = browser.wait_for("""const c = document.getElementById('picture');
                                 return c.width === innerWidth && c.height === innerHeight &&
                                        c.width !== arguments[0] && [innerWidth, innerHeight];""",
@@ -78,9 +78,9 @@ def a_resized_window_gets_a_new_picture_at_its_size(url, browser, shots):
 
 
 def a_window_resized_while_loading_gets_its_picture_at_the_new_size(url, browser):
-    browser.driver.set_window_size(800, 600)
+    browser.resize(800, 600)
     browser.get(f"{url}index.html?seed=6&completion-delay=60")
-    browser.driver.set_window_size(560, 420)
+    browser.resize(560, 420)
     browser.wait_for("""const c = document.getElementById('picture');
                         return c.width === innerWidth && c.height === innerHeight &&
                                document.body.dataset.pictures === '1';""", "a picture at the new size")

@@ -3,7 +3,6 @@
 them. Screenshots: settings-*.png."""
 from web_lib import check, main
 
-ENTER, ESCAPE = "\ue007", "\ue00c"  # as WebDriver names the keys
 GROUPS = ["General", "Blanking Methods", "Colour Schemes", "Curve Types", "Iteration Options"]
 # Each registry value and how many inputs the form has for it.
 FIELDS = {"ExtraMemory": 1, "CompletionDelay": 1, "BlankingMethod": 3, "ColourScheme": 14,
@@ -22,23 +21,28 @@ def open_form(browser, server):
     browser.wait_for("return document.body.dataset.ready", "the form")
 
 
-def field(browser, name):
-    return browser.driver.find_element("css selector", f'input[name="{name}"]')
+def field(name):
+    return f'input[name="{name}"]'
 
 
-def box(browser, name, label):
-    return browser.driver.find_element(
-        "xpath", f'//label[normalize-space(.)="{label}"]/input[@name="{name}"]')
+def box(name, label):
+    return f'xpath://label[normalize-space(.)="{label}"]/input[@name="{name}"]'
+
+
+def value(browser, name):
+    return browser.property(field(name), "value")
+
+
+def checked(browser, name, label):
+    return browser.property(box(name, label), "checked")
 
 
 def type_into(browser, name, text):
-    element = field(browser, name)
-    element.clear()
-    element.send_keys(text)
+    browser.type_into(field(name), text)
 
 
 def press(browser, button):
-    browser.driver.find_element("id", button).click()
+    browser.click(f"#{button}")
 
 
 def only_greys(pixels):
@@ -54,7 +58,7 @@ def the_form_has_the_dialogs_groups_labels_and_defaults(server, browser, shots):
         check(found == count, f"{count} fields named {name} expected, {found} found")
     label = browser.run("return document.querySelector('label[for=\"field-CompletionDelay\"]').textContent")
     check(label == "Completion delay", f"the delay's label is '{label}'")
-    check(field(browser, "CompletionDelay").get_attribute("value") == "1", "the delay's default is not 1")
+    check(value(browser, "CompletionDelay") == "1", "the delay's default is not 1")
     browser.shot(shots, "settings-defaults.png")
     browser.audit("the form")
 
@@ -73,7 +77,7 @@ def the_dialogs_refusals_store_nothing_nor_does_cancel(browser, shots):
     type_into(browser, "CompletionDelay", "7")
     type_into(browser, "MinIterations", "50")
     type_into(browser, "MaxIterations", "20")
-    box(browser, "ColourScheme", "Mono").send_keys(ENTER)  # Enter is OK, as in the dialog
+    browser.press(box("ColourScheme", "Mono"), "Enter")  # Enter is OK, as in the dialog
     message = browser.refusal()
     check(message == "Inconsistent entry: The minimum value cannot exceed the maximum value",
           f"a minimum above the maximum refused with '{message}'")
@@ -87,9 +91,9 @@ def ok_stores_all_nine_as_the_registry_would_and_shows_them_again(server, browse
     open_form(browser, server)
     type_into(browser, "CompletionDelay", "7")
     type_into(browser, "MaxIterations", "500")
-    box(browser, "ColourScheme", "Mono").click()
-    box(browser, "ExcludeCurves", "Exclude").click()
-    box(browser, "ExtraMemory", "Use extra memory").click()
+    browser.click(box("ColourScheme", "Mono"))
+    browser.click(box("ExcludeCurves", "Exclude"))
+    browser.click(box("ExtraMemory", "Use extra memory"))
     press(browser, "ok")
     browser.wait_for("return location.pathname.endsWith('/index.html')", "the saver after OK")
     stored = browser.run(STORED)
@@ -98,16 +102,16 @@ def ok_stores_all_nine_as_the_registry_would_and_shows_them_again(server, browse
                 "MaxIterations": "500", "ExcludeCurves": "1", "AllMonitors": "0"}
     check(stored == expected, f"stored {stored}")
     open_form(browser, server)
-    check(field(browser, "CompletionDelay").get_attribute("value") == "7", "the stored delay is not shown")
-    check(not box(browser, "ColourScheme", "Mono").is_selected(), "Mono is shown checked")
-    check(box(browser, "ExcludeCurves", "Exclude").is_selected(), "Exclude is not shown chosen")
+    check(value(browser, "CompletionDelay") == "7", "the stored delay is not shown")
+    check(not checked(browser, "ColourScheme", "Mono"), "Mono is shown checked")
+    check(checked(browser, "ExcludeCurves", "Exclude"), "Exclude is not shown chosen")
     press(browser, "select-none")
     check(browser.run("return document.querySelectorAll('input[type=checkbox]:checked').length") == 1,
           "Select None left a box of a mask checked (or cleared Use extra memory)")
     press(browser, "select-all")
     check(browser.run("return document.querySelectorAll('input[type=checkbox]:not(:checked)').length") == 1,
           "Select All left a box of a mask clear (or set Cover all monitors)")
-    field(browser, "CompletionDelay").send_keys(ESCAPE)  # Escape is Cancel
+    browser.press(field("CompletionDelay"), "Escape")  # Escape is Cancel
     browser.wait_for("return location.pathname.endsWith('/index.html')", "the saver after Escape")
     check(browser.run(STORED) == stored, "Escape stored something")
 
@@ -120,13 +124,13 @@ def values_no_version_stores_show_and_work_as_their_defaults(server, browser):
                    localStorage.setItem('scintle.ExtraMemory', '-1');
                    localStorage.setItem('scintle.CurveType', '4');""")
     open_form(browser, server)
-    check(field(browser, "CompletionDelay").get_attribute("value") == "1", "a bad delay is not shown as 1")
-    check(field(browser, "MaxIterations").get_attribute("value") == "0", "a bad maximum is not shown as 0")
+    check(value(browser, "CompletionDelay") == "1", "a bad delay is not shown as 1")
+    check(value(browser, "MaxIterations") == "0", "a bad maximum is not shown as 0")
     check(browser.run("return document.querySelectorAll('input[name=ColourScheme]:checked').length") == 14,
           "a stored mask of 0 is not shown as every scheme")
-    check(not box(browser, "ExtraMemory", "Use extra memory").is_selected(), "a bad switch is shown on")
-    check(box(browser, "CurveType", "Dragon").is_selected() and
-          not box(browser, "CurveType", "Julia").is_selected(), "the stored families are not shown")
+    check(not checked(browser, "ExtraMemory", "Use extra memory"), "a bad switch is shown on")
+    check(checked(browser, "CurveType", "Dragon") and
+          not checked(browser, "CurveType", "Julia"), "the stored families are not shown")
     browser.get(f"{server.url}index.html")
     browser.wait_for("return Number(document.body.dataset.pictures) >= 1", "a picture from bad values")
 
@@ -138,12 +142,10 @@ def the_saver_takes_stored_settings_and_a_change_at_its_next_picture(server, bro
     browser.get(f"{server.url}index.html")
     browser.wait_for("return Number(document.body.dataset.pictures) >= 1", "a Mono picture")
     check(only_greys(browser.canvas_rgba("#picture")[2]), "a picture in Mono has colours")
-    saver = browser.driver.current_window_handle
-    browser.driver.switch_to.new_window("tab")
+    browser.open_tab()
     browser.get(f"{server.url}settings.html")
     browser.run("localStorage.setItem('scintle.ColourScheme', '256');")
-    browser.driver.close()
-    browser.driver.switch_to.window(saver)
+    browser.close_tab()
     seen = int(browser.run("return document.body.dataset.pictures"))
     browser.wait_for(f"return Number(document.body.dataset.pictures) >= {seen + 2}", "later pictures")
     check(not only_greys(browser.canvas_rgba("#picture")[2]), "the change to Firestorm was not taken")

@@ -7,6 +7,8 @@
 // A held key's repeats neither enter nor leave: the press that entered must not leave.
 // The drift counts from the pointer's first position in full screen: entering full
 // screen may move the window on the screen, and with it the pointer's coordinates.
+// That position is forgotten when full screen is asked for, not when the browser says
+// it has begun: some (WebKit) send a pointer move in full screen before saying so.
 
 function drift(from, to) {
     return Math.abs(from.x - to.x) + Math.abs(from.y - to.y);
@@ -19,7 +21,9 @@ export function armFullScreen(element, getThreshold) {
 
     const inFullScreen = () => document.fullscreenElement !== null;
     const enter = () => {
-        if (!inFullScreen()) element.requestFullscreen?.().catch(() => {});
+        if (inFullScreen()) return;
+        reference = null;
+        element.requestFullscreen?.().catch(() => {});
     };
     const leave = () => {
         if (inFullScreen()) document.exitFullscreen().catch(() => {});
@@ -55,7 +59,6 @@ export function armFullScreen(element, getThreshold) {
         else if (drift(reference, pointer) > getThreshold()) leave();
     });
     document.addEventListener('fullscreenchange', () => {
-        reference = null;
         if (inFullScreen()) keepAwake();
         else wakeLock?.release().catch(() => {});
     });

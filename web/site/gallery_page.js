@@ -22,7 +22,10 @@ const kThumbnail = { width: 240, height: 135 };  // CSS pixels, as site.css draw
 
 const build = chooseBuild();
 const broken = Number(new URLSearchParams(location.search).get('broken-workers')) || 0;
-const pool = new WorkerPool(build, undefined, Array(broken).fill('missing'));
+const pool = new WorkerPool(build, {
+    builds: Array(broken).fill('missing'),
+    onLoss: (reason) => engineFailed(new EngineFailure(reason)),
+});
 const dialog = document.getElementById('large');
 let largeJob = null;  // the large view's painting, to let go of
 

@@ -2,9 +2,10 @@
 // views: each Worker is an engine of its own, so the views paint in parallel. Views
 // are painted in the order asked, but a view asked `first` goes before those waiting.
 //
-// A Worker whose engine cannot start leaves the pool, failing only the job it had;
-// with no Worker left, every job fails. A job can be cancelled: one still waiting is
-// dropped, one painting is let go, and its Worker goes on with the next.
+// A Worker whose engine cannot start leaves the pool, failing only the job it had (it
+// may have none yet), and `onLoss` hears why; with no Worker left, every job fails.
+// A job can be cancelled: one still waiting is dropped, one painting is let go, and
+// its Worker goes on with the next.
 import { Kind, startEngineWorker, tellFallback } from './messages.js';
 
 export class EngineFailure extends Error {}
@@ -12,7 +13,9 @@ export class EngineFailure extends Error {}
 export class WorkerPool {
     // `builds` may name a build for each of the first Workers (tests start one that
     // cannot load); the rest run `build`.
-    constructor(build, size = navigator.hardwareConcurrency || 2, builds = []) {
+    constructor(build, { size = navigator.hardwareConcurrency || 2, builds = [],
+                         onLoss = () => {} } = {}) {
+        this.onLoss = onLoss;
         this.waiting = [];
         this.idle = [];
         this.running = new Map();  // Worker -> its job
@@ -39,7 +42,8 @@ export class WorkerPool {
             const job = { view, resolve, reject, id: this.nextId++ };
             if (signal) {
                 if (signal.aborted) return reject(signal.reason);
-                signal.addEventListener('abort', () => this.cancel(job, signal.reason), { once: true });
+                signal.addEventListener('abort', () => this.cancel(job, signal.reason),
+                                        { once: true });
             }
             if (first) this.waiting.unshift(job);
             else this.waiting.push(job);
@@ -88,6 +92,7 @@ export class WorkerPool {
         this.idle = this.idle.filter((idle) => idle !== worker);
         this.running.get(worker)?.reject(new EngineFailure(reason));
         this.running.delete(worker);
+        this.onLoss(reason);
         if (this.workers > 0) return;
         for (const job of this.waiting) job.reject(new EngineFailure(reason));
         this.waiting = [];
