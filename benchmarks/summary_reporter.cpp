@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 
 #include "bench_pictures.h"
 #include "benchmarks.h"
@@ -17,6 +18,33 @@ const char* const kFamilies[] = {"Mandelbrot", "Julia", "Dragon", "Phoenix"};
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The processor as the kernel reports it (its name, family and model: a virtual
+// machine's name may be only the maker's line), for the reader to compare machines.
+std::string Processor() {
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    std::string name = "?", family = "?", model = "?";
+    for (std::string line; std::getline(cpuinfo, line) && !line.empty();) {
+        const size_t colon = line.find(':');
+        if (colon == std::string::npos || colon + 2 > line.size()) continue;
+        const std::string value = line.substr(colon + 2);
+        if (StartsWith(line, "model name")) name = value;
+        else if (StartsWith(line, "cpu family")) family = value;
+        else if (StartsWith(line, "model\t")) model = value;
+    }
+    return name + " (family " + family + ", model " + model + ")";
+}
+
+// The lane kernels this processor runs, as `--kernel` names them.
+std::string LaneKernels() {
+    std::string names;
+    for (KernelKind kind : {KernelKind::kSse2, KernelKind::kAvx2, KernelKind::kAvx512}) {
+        if (!KernelSupported(kind)) continue;
+        names += names.empty() ? "" : ", ";
+        names += KernelName(kind);
+    }
+    return names.empty() ? "none" : names;
 }
 
 }  // namespace
@@ -46,6 +74,8 @@ const SummaryReporter::Result* SummaryReporter::Find(const std::string& name) co
 
 void SummaryReporter::PrintSummary() const {
     std::printf("\nSummary (CPU time; kernel: %s, chosen by auto)\n", KernelName(ActiveKernel()));
+    std::printf("Machine: %s; lane kernels it runs: %s; %ld cores\n", Processor().c_str(),
+                LaneKernels().c_str(), sysconf(_SC_NPROCESSORS_ONLN));
     PrintOrder();
     PrintFamilies();
     PrintPasses();

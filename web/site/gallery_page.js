@@ -14,7 +14,7 @@
 // broken-workers=N starts the pool's first N Workers with a build that cannot load.
 import { chooseBuild } from './build_choice.js';
 import { loadEngine } from './engine.js';
-import { tellFallback } from './messages.js';
+import { engineFailureText, tellFallback } from './messages.js';
 import { keepForOffline } from './offline.js';
 import { EngineFailure, WorkerPool } from './worker_pool.js';
 
@@ -34,7 +34,7 @@ let largeJob = null;  // the large view's painting, to let go of
 function engineFailed(error, note = document.getElementById('engine-note')) {
     if (error?.name === 'AbortError') return;
     if (!(error instanceof EngineFailure)) throw error;
-    note.textContent = `The engine could not start: ${error.message}`;
+    note.textContent = engineFailureText(error.message);
     note.hidden = false;
 }
 

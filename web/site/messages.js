@@ -56,6 +56,11 @@ export function startEngineWorker(build) {
     return worker;
 }
 
+// What a page shows when an engine could not be loaded.
+export function engineFailureText(reason) {
+    return `The engine could not start: ${reason}`;
+}
+
 let fallbackTold = false;
 
 // Says once a page that the SIMD build could not load and the plain one paints.

@@ -11,7 +11,7 @@
 // (from 0 at each start) and data-kernel names the kernel that paints.
 import { chooseBuild } from './build_choice.js';
 import { armFullScreen } from './full_screen.js';
-import { Kind, startEngineWorker, tellFallback } from './messages.js';
+import { engineFailureText, Kind, startEngineWorker, tellFallback } from './messages.js';
 import { keepForOffline } from './offline.js';
 import { onStoredChange, readStored } from './stored_settings.js';
 
@@ -85,7 +85,7 @@ function onMessage(worker, message) {
             refuse(message.reason);
             break;
         case Kind.failed:
-            refuse(`The engine could not start: ${message.reason}`);
+            refuse(engineFailureText(message.reason));
             break;
     }
 }
