@@ -64,6 +64,16 @@ def a_thumbnail_opens_its_view_large_and_its_link_reopens_it(browser, shots, pag
     page.title = title
 
 
+def whole_png_in(folder):
+    """A PNG file in `folder` written to its end (Firefox makes the file before it
+    fills it), or None."""
+    for path in glob.glob(os.path.join(folder, "*.png")):
+        with open(path, "rb") as file:
+            if file.read().endswith(b"IEND\xaeB`\x82"):
+                return path
+    return None
+
+
 def save_picture_downloads_scintle_renders_view_at_the_size_asked(browser, render_tool, title):
     browser.type_into("#save-width", "400")
     browser.type_into("#save-height", "250")
@@ -71,10 +81,9 @@ def save_picture_downloads_scintle_renders_view_at_the_size_asked(browser, rende
     check("--size 400x250" in command, f"the command shown is '{command}'")
     browser.click("#save-button")
     end = time.monotonic() + PATIENCE
-    while not glob.glob(os.path.join(browser.downloads, "*.png")):
+    while not (saved := whole_png_in(browser.downloads)):
         check(time.monotonic() < end, "no PNG was downloaded")
         time.sleep(0.2)
-    saved = glob.glob(os.path.join(browser.downloads, "*.png"))[0]
     family, row, scheme = re.fullmatch(r"(\w+) (\d+) · (.+)", title).groups()
     expected_name = f"{family.lower()}-{row}-{scheme.lower().replace(' / ', '-').replace(' ', '-')}-400x250.png"
     check(os.path.basename(saved) == expected_name, f"saved as {os.path.basename(saved)}")
