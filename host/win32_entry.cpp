@@ -28,11 +28,7 @@ void OnFault() { scintle::SetScreenSaverRunning(0); }
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    scintle::hostPlatform = scintle::Win32Host();
-    scintle::renderPlatform = scintle::Win32Render();
-    scintle::kernelPlatform = scintle::Win32Kernel();
-    scintle::registryPlatform = scintle::Win32Registry();
-    scintle::dialogPlatform = scintle::Win32Dialog();
+    scintle::BindWin32();
     // Our own reading of the command line: the start-up code's would also drop a tab
     // in front of the switch, which is to be refused.
     EntryArguments entry = {instance, scintle::CommandTail(GetCommandLineA())};

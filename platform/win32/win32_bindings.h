@@ -18,6 +18,15 @@ KernelPlatform* Win32Kernel();
 RegistryPlatform* Win32Registry();
 DialogPlatform* Win32Dialog();
 
+// Binds every interface to Win32: the first thing a Windows program of the saver does.
+inline void BindWin32() {
+    hostPlatform = Win32Host();
+    renderPlatform = Win32Render();
+    kernelPlatform = Win32Kernel();
+    registryPlatform = Win32Registry();
+    dialogPlatform = Win32Dialog();
+}
+
 // Runs body(argument) inside a structured exception frame. A fault under it goes to
 // the platform's UnhandledExceptionFilter, which reports it; when that answers
 // EXCEPTION_EXECUTE_HANDLER, the frames above are unwound, onFault runs and
