@@ -89,11 +89,13 @@ void AddPixel(LaneWorkspace* w, int32_t x, int32_t y) {
     job.inputPixel[at] = y * kLaneRowStride + x;
 }
 
-// Queues the pixels of the next positions of the order, as many as the queue holds.
-void QueuePixels(LaneWorkspace* w, PixelShuffler* order) {
+// Queues the pixels of the next positions of the order, as many as the queue holds,
+// and has the window fetch their lines while the lanes work on them.
+void QueuePixels(LaneWorkspace* w, PixelShuffler* order, DeviceContext dc) {
     const bool blocks = order->step == 2;
     int32_t xs[kLaneQueue], ys[kLaneQueue];
     const int32_t positions = order->TakePositions(xs, ys, blocks ? kLaneQueue / 4 : kLaneQueue);
+    renderPlatform->WillSetPixels(dc, xs, ys, positions, order->step);
     LaneJob& job = w->job;
     job.inputCount = 0;
     job.inputNext = 0;
@@ -149,7 +151,7 @@ LanePainting PaintWithLanes(DeviceContext dc, PixelShuffler* order, KernelKind k
     LaneJob& job = workspace->job;
     LanePainting result = LanePainting::kStopped;
     while (Running()) {
-        if (!job.draining) QueuePixels(workspace, order);
+        if (!job.draining) QueuePixels(workspace, order, dc);
         job.outputCount = 0;
         const LaneResult ran = run(&job);
         if (ran == kLanesStopped || !PaintFinished(workspace, dc)) break;

@@ -46,6 +46,13 @@ int32_t MemoryCanvas::FillRect(DeviceContext, const Rect* rect, BrushHandle brus
 
 bool MemoryCanvas::DeleteObject(BrushHandle) { return true; }
 
+void MemoryCanvas::WillSetPixels(DeviceContext, const int32_t* xs, const int32_t* ys,
+                                 int32_t count, int32_t block) {
+    FetchPixelLines(reinterpret_cast<const uint8_t*>(pixels_.data()),
+                    width_ * static_cast<int32_t>(sizeof(Colorref)), sizeof(Colorref), width_,
+                    height_, xs, ys, count, block);
+}
+
 void MemoryCanvas::Sleep(uint32_t) {}
 
 bool MemoryCanvas::Beep(uint32_t, uint32_t) { return true; }

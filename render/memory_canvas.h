@@ -35,6 +35,8 @@ public:
     bool GetClientRect(WindowHandle window, Rect* rect) override;
     int32_t FillRect(DeviceContext dc, const Rect* rect, BrushHandle brush) override;
     bool DeleteObject(BrushHandle brush) override;
+    void WillSetPixels(DeviceContext dc, const int32_t* xs, const int32_t* ys, int32_t count,
+                       int32_t block) override;
     void Sleep(uint32_t milliseconds) override;
     bool Beep(uint32_t frequency, uint32_t duration) override;
     // Always fails.

@@ -48,6 +48,11 @@ public:
     bool GetClientRect(WindowHandle window, Rect* rect) override;
     int32_t FillRect(DeviceContext dc, const Rect* rect, BrushHandle brush) override;
     bool DeleteObject(BrushHandle brush) override;
+    void WillSetPixels(DeviceContext, const int32_t* xs, const int32_t* ys, int32_t count,
+                       int32_t block) override {
+        FetchPixelLines(pixels_, stride_, format_.bytesPerPixel, width_, height_, xs, ys, count,
+                        block);
+    }
 
 private:
     void Store(int32_t x, int32_t y, uint32_t pixel) {
