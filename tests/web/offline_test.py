@@ -4,7 +4,7 @@ import json
 import os
 import struct
 
-from web_lib import check, main
+from web_lib import check, main, wait_until_started
 
 PAGES = ["index.html", "settings.html", "gallery.html"]
 
@@ -23,6 +23,7 @@ def the_manifests_icons_are_the_engines_pngs_at_their_sizes(site):
 def every_page_names_the_icon_and_the_manifest(url, browser):
     for name in PAGES:
         browser.get(f"{url}{name}")
+        wait_until_started(browser, name)
         links = browser.run("return [...document.querySelectorAll('link[rel=icon], link[rel=manifest]')]"
                                  ".map((l) => [l.rel, new URL(l.href).pathname])")
         check(links == [["icon", "/favicon.ico"], ["manifest", "/manifest.webmanifest"]],
@@ -34,6 +35,7 @@ def the_pages_load_and_work_with_the_server_gone(server, url, browser, shots):
     # The service worker takes the page over once it has kept every file.
     browser.wait_for("return navigator.serviceWorker.controller !== null",
                      "the service worker in control")
+    wait_until_started(browser, "index.html")
     server.stop()
     browser.get(f"{url}index.html?seed=3&size=200x150&completion-delay=60")
     browser.wait_for("return document.body.dataset.pictures === '1'", "a picture offline")
@@ -41,9 +43,9 @@ def the_pages_load_and_work_with_the_server_gone(server, url, browser, shots):
     check(kernel == "sse2", f"the kept SIMD build paints with '{kernel}'")
     browser.shot(shots, "offline-saver.png")
     browser.get(f"{url}settings.html")
-    browser.wait_for("return document.body.dataset.ready", "the settings form offline")
+    wait_until_started(browser, "settings.html")
     browser.get(f"{url}gallery.html")
-    browser.wait_for("return document.body.dataset.thumbnails === '74'", "the gallery offline")
+    wait_until_started(browser, "gallery.html")
 
 
 if __name__ == "__main__":

@@ -1,16 +1,12 @@
 #!/usr/bin/python3
 """The settings form (settings.html): the dialog's settings, kept as the registry keeps
 them. Screenshots: settings-*.png."""
-from web_lib import check, main
+from web_lib import check, main, wait_until_started
 
 GROUPS = ["General", "Blanking Methods", "Colour Schemes", "Curve Types", "Iteration Options"]
 # Each registry value and how many inputs the form has for it.
 FIELDS = {"ExtraMemory": 1, "CompletionDelay": 1, "BlankingMethod": 3, "ColourScheme": 14,
           "CurveType": 4, "MinIterations": 1, "MaxIterations": 1, "ExcludeCurves": 2, "AllMonitors": 1}
-
-# The saver page, wholly loaded: leaving it while its scripts still load makes Firefox's
-# service worker log the aborted fetch as an error.
-SAVER_LOADED = "return location.pathname.endsWith('/index.html') && document.readyState === 'complete'"
 
 STORED = """const stored = {};
             for (let i = 0; i < localStorage.length; ++i) {
@@ -87,7 +83,7 @@ def the_dialogs_refusals_store_nothing_nor_does_cancel(browser, shots):
           f"a minimum above the maximum refused with '{message}'")
     check(browser.run(STORED) == {}, "a refused form stored something")
     press(browser, "cancel")
-    browser.wait_for(SAVER_LOADED, "the saver after Cancel")
+    wait_until_started(browser, "index.html")  # after Cancel
     check(browser.run(STORED) == {}, "Cancel stored something")
 
 
@@ -99,7 +95,7 @@ def ok_stores_all_nine_as_the_registry_would_and_shows_them_again(server, browse
     browser.click(box("ExcludeCurves", "Exclude"))
     browser.click(box("ExtraMemory", "Use extra memory"))
     press(browser, "ok")
-    browser.wait_for(SAVER_LOADED, "the saver after OK")
+    wait_until_started(browser, "index.html")  # after OK
     stored = browser.run(STORED)
     expected = {"ExtraMemory": "1", "CompletionDelay": "7", "BlankingMethod": "2",
                 "ColourScheme": "16381", "CurveType": "15", "MinIterations": "0",
@@ -116,7 +112,7 @@ def ok_stores_all_nine_as_the_registry_would_and_shows_them_again(server, browse
     check(browser.run("return document.querySelectorAll('input[type=checkbox]:not(:checked)').length") == 1,
           "Select All left a box of a mask clear (or set Cover all monitors)")
     browser.press(field("CompletionDelay"), "Escape")  # Escape is Cancel
-    browser.wait_for(SAVER_LOADED, "the saver after Escape")
+    wait_until_started(browser, "index.html")  # after Escape
     check(browser.run(STORED) == stored, "Escape stored something")
 
 

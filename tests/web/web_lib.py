@@ -123,6 +123,21 @@ def first_difference(a, b, width):
     return f"sizes {len(a)} and {len(b)}"
 
 
+# Each page once it has wholly started, its engine's Workers loaded. A test that leaves a
+# page sooner makes Firefox's service worker log the aborted fetches as errors.
+STARTED = {
+    "index.html": "return !!document.body.dataset.kernel",
+    "settings.html": "return document.body.dataset.ready === 'true'",
+    "gallery.html": "return document.body.dataset.thumbnails === '74'",
+}
+
+
+def wait_until_started(browser, page):
+    browser.wait_for(f"return location.pathname.endsWith('/{page}') && document.body !== null && "
+                     f"(() => {{ {STARTED[page]} }})()",
+                     f"{page} started")
+
+
 def no_page_logs_an_error(browser):
     errors = browser.console_errors()
     check(not errors, f"the console has errors: {errors}")
