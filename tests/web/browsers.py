@@ -51,6 +51,12 @@ def missing(engine):
     return None
 
 
+# What the drivers say when a navigation takes the page away while a script runs in it
+# (WebKit: "Callback was not called before the unload event"; puppeteer: "Execution
+# context was destroyed").
+GONE_UNDER_A_SCRIPT = ("unload", "context was destroyed")
+
+
 class Browser:
     """What every engine's browser does the same way, on top of `run`."""
 
@@ -84,7 +90,12 @@ class Browser:
         """Waits until the script returns something true; returns it."""
         end = time.monotonic() + timeout
         while True:
-            value = self.run(script, *args)
+            try:
+                value = self.run(script, *args)
+            except Exception as error:  # noqa: BLE001 (each driver has its own)
+                if not any(words in str(error) for words in GONE_UNDER_A_SCRIPT):
+                    raise
+                value = None  # the page went away under the script: no answer yet
             if value:
                 return value
             if time.monotonic() > end:
