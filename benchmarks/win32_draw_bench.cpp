@@ -17,7 +17,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "fractal/kernel_choice.h"
@@ -26,6 +25,7 @@
 #include "host/saver_entry.h"
 #include "host/saver_host.h"
 #include "platform/win32/win32_bindings.h"
+#include "proc_stat.h"
 #include "render/engine_reset.h"
 #include "render/memory_canvas.h"
 #include "render/picture_cycle.h"
@@ -86,14 +86,8 @@ double UnixProcessCpuSeconds(const char* pidVariable) {
     const size_t length = std::fread(line, 1, sizeof line - 1, file);
     std::fclose(file);
     line[length] = 0;
-    // The fields after the command's name, which is in parentheses: state is the 3rd
-    // field, utime and stime the 14th and 15th.
-    const char* rest = std::strrchr(line, ')');
-    unsigned long long user = 0, system = 0;
-    if (!rest || std::sscanf(rest + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu",
-                             &user, &system) != 2)
-        return 0;
-    return static_cast<double>(user + system) / static_cast<double>(bench.clockTicks);
+    return static_cast<double>(scintle::ProcStatCpuTicks(line)) /
+           static_cast<double>(bench.clockTicks);
 }
 
 Sample Now() {

@@ -16,11 +16,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <string>
 #include <thread>
 
 #include "bench_pictures.h"
 #include "benchmarks.h"
 #include "platform/x11/x11_display.h"
+#include "proc_stat.h"
 #include "render/picture_cycle.h"
 
 namespace scintle {
@@ -37,14 +40,10 @@ X11Bench* x11Bench = nullptr;
 // The X server's CPU time so far, or 0 when its process is not known.
 double ServerCpuSeconds() {
     if (x11Bench->serverPid <= 0) return 0;
-    std::ifstream stat("/proc/" + std::to_string(x11Bench->serverPid) + "/stat");
-    std::string field;
-    unsigned long long user = 0, system = 0;
-    for (int i = 1; i <= 15 && stat >> field; ++i) {
-        if (i == 14) user = std::stoull(field);
-        if (i == 15) system = std::stoull(field);
-    }
-    return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+    std::ifstream file("/proc/" + std::to_string(x11Bench->serverPid) + "/stat");
+    const std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    return static_cast<double>(ProcStatCpuTicks(stat.c_str())) /
+           static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 double ProcessCpuSeconds() {
